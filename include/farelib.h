@@ -1,0 +1,91 @@
+/*
+ * farelib.h: the exports of farelib4.dll and farelib3.dll.
+ *
+ * Every export is a plain __stdcall function exported by its undecorated
+ * name. farelib4 exports all 19 functions below; farelib3 exports 11 of them
+ * (those not marked "farelib4 only").
+ *
+ * Text: narrow strings are code page 932 bytes. Text that the host passes is
+ * read during the call and never written or freed. Text that the library
+ * returns (const char* results) is a library-owned string: NUL-terminated,
+ * its byte length stored as a 32-bit integer in the 4 bytes before the text
+ * (see farelib_length below). It stays valid for the life of the process;
+ * the host must not free it and has no way to hand it back. A text result is
+ * never null: "nothing" is a string of length 0.
+ *
+ * 16-bit values: counts are 32-bit arguments of which the low 16 bits are
+ * taken as a signed number; settings cross as pointers to signed 16-bit
+ * integers.
+ */
+#ifndef FARELIB_H
+#define FARELIB_H
+
+#include <stdint.h>
+#include <string.h>
+#include <windows.h>
+
+#include "fareplugin.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define FARELIB_API __stdcall
+
+/* The host's record of information numbers: ten signed 16-bit integers. */
+typedef struct InfoNumberSettings {
+  int16_t StopCountCell;     /* combo box 10: 0, or 1..N  */
+  int16_t TicketNumberCell;  /* combo box 11: 0, or 1..N  */
+  int16_t RouteNumberCell;   /* combo box 12: 0, or 1..N  */
+  int16_t UserInfoColumn;    /* combo box 13: 0, or 1..150 */
+  int16_t UserInfoCell;      /* combo box 14: 0, or 1..N  */
+  int16_t ShowStopCount;     /* check box 15: 0 or 1 */
+  int16_t StopCountFromZero; /* check box 16: 0 or 1 */
+  int16_t ShowTicketNumber;  /* check box 17: 0 or 1 */
+  int16_t ShowRouteNumber;   /* check box 18: 0 or 1 */
+  int16_t ShowUserInfo;      /* check box 19: 0 or 1 */
+} InfoNumberSettings;
+
+/* The byte length of a text that the library returned. */
+static __inline int32_t farelib_length(const char* text) {
+  int32_t n;
+  memcpy(&n, text - 4, 4);
+  return n;
+}
+
+/* ---- Byte-oriented string functions (both) ---- */
+int32_t FARELIB_API LenB_ASCII(const char* text);
+const char* FARELIB_API MidB_ASCII(const char* text, int32_t start, int32_t count);
+
+/* ---- Settings dialogs (both, but Call_dlg111: farelib4 only) ---- */
+int32_t FARELIB_API Call_dlg100(HWND owner, int32_t digit_count, int16_t* zero_display_mode,
+                                int16_t* digit_shift, int16_t* zero_padding);
+int32_t FARELIB_API Call_dlg101(HWND owner, int32_t cell_count, int16_t* format_index, int16_t* leading_zero);
+int32_t FARELIB_API Call_dlg102(HWND owner, int32_t cell_count, InfoNumberSettings* settings);
+int32_t FARELIB_API Call_dlg110(HWND owner, int32_t picture, const char* text);
+int32_t FARELIB_API Call_dlg111(HWND owner, SYSTEMTIME* date); /* farelib4 only */
+
+/* ---- Environment and contact links ---- */
+const char* FARELIB_API GetOsInfo(void);       /* farelib4 only */
+const char* FARELIB_API VantrelMailAddress(void);
+const char* FARELIB_API VantrelHpURL(void);
+const char* FARELIB_API VantrelHpSndURL(void); /* farelib4 only */
+
+/* ---- Common dialog wrappers ---- */
+const char* FARELIB_API Ze3FileDlg(HWND owner, int32_t save, const char* filter, int32_t ignored,
+                                   const char* title);
+const char* FARELIB_API Ze3FolderDlg(HWND owner, const char* title); /* farelib4 only */
+int32_t FARELIB_API Ze3ChooseColor(HWND owner, COLORREF* color, COLORREF* custom_colors /* [16] */);
+
+/* ---- Plug-in bridge (farelib4 only) ---- */
+int32_t FARELIB_API ZE4_GetPlgInfo(const char* plugin_path, PluginInfo* info);
+int32_t FARELIB_API ZE4_SetPlgComment(const char* plugin_path, int32_t value);
+int32_t FARELIB_API ZE4_SetCorpAddList(const char* plugin_path, int32_t value);
+int32_t FARELIB_API ZE4_DrawSeiriken(const char* plugin_path, int32_t v1, int32_t v2, int32_t v3, int32_t v4,
+                                     int32_t v5, int32_t v6, int32_t v7, int32_t v8);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* FARELIB_H */
