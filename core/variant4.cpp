@@ -1,0 +1,8 @@
+// farelib4: the full library.
+#include "core/variant.h"
+
+namespace farelib {
+
+void RunModuleInitialisers() {}
+
+}  // namespace farelib

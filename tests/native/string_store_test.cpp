@@ -1,0 +1,192 @@
+// The string store's logic over a fake heap that can be told to fail.
+#include "core/string_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using farelib::StoreHost;
+using farelib::StringStore;
+
+struct FakeHeap {
+  int allocs_left = -1;   // -1: never fail
+  int resizes_left = -1;
+  int live_blocks = 0;
+  int lock_depth = 0;
+  std::vector<std::string> messages;
+};
+
+StoreHost HostFor(FakeHeap* heap) {
+  StoreHost h{};
+  h.ctx = heap;
+  h.alloc_zeroed = [](void* c, std::size_t n) -> void* {
+    auto* f = static_cast<FakeHeap*>(c);
+    if (f->allocs_left == 0) return nullptr;
+    if (f->allocs_left > 0) --f->allocs_left;
+    ++f->live_blocks;
+    return std::calloc(1, n);
+  };
+  h.resize = [](void* c, void* p, std::size_t n) -> void* {
+    auto* f = static_cast<FakeHeap*>(c);
+    if (f->resizes_left == 0) return nullptr;
+    if (f->resizes_left > 0) --f->resizes_left;
+    return std::realloc(p, n);
+  };
+  h.free_block = [](void* c, void* p) {
+    --static_cast<FakeHeap*>(c)->live_blocks;
+    std::free(p);
+  };
+  h.lock = [](void* c) { EXPECT_EQ(++static_cast<FakeHeap*>(c)->lock_depth, 1) << "lock taken twice"; };
+  h.unlock = [](void* c) { --static_cast<FakeHeap*>(c)->lock_depth; };
+  h.debug_output = [](void* c, const char* t) {
+    auto* f = static_cast<FakeHeap*>(c);
+    EXPECT_EQ(f->lock_depth, 0) << "debug output under the lock";
+    f->messages.emplace_back(t);
+  };
+  return h;
+}
+
+class StoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(store.Attach(HostFor(&heap))); }
+  void TearDown() override {
+    // Give every block back so that LeakSanitizer sees only real leaks.
+    while (store.LiveCount() > 0) store.Release(store.Items()[store.LiveCount() - 1]);
+    std::free(const_cast<char**>(store.Items()));
+    EXPECT_EQ(heap.live_blocks, 1) << "blocks left besides the list";
+  }
+  std::vector<char*> Live() const { return {store.Items(), store.Items() + store.LiveCount()}; }
+
+  FakeHeap heap;
+  StringStore store{};
+};
+
+const unsigned char kMessageBytes[] = {
+    0x96, 0xa2, 0x92, 0x6d, 0x82, 0xcc, 0x95, 0xb6, 0x8e, 0x9a, 0x97, 0xf1, 0x82, 0xaa, 0x89, 0xf0, 0x95, 0xfa, 0x82,
+    0xb3, 0x82, 0xea, 0x82, 0xe6, 0x82, 0xa4, 0x82, 0xc6, 0x82, 0xb5, 0x82, 0xdc, 0x82, 0xb5, 0x82, 0xbd, 0x81, 0x42,
+    0x0d, 0x0a};
+
+TEST_F(StoreTest, BlocksHoldLengthTextAndTerminator) {
+  char* empty = store.CreateEmpty();
+  EXPECT_EQ(StringStore::Length(empty), 0);
+  EXPECT_EQ(empty[0], '\0');
+
+  char* zeros = store.Create(7);
+  EXPECT_EQ(StringStore::Length(zeros), 7);
+  for (int i = 0; i <= 7; ++i) EXPECT_EQ(zeros[i], '\0') << "byte " << i;
+
+  const char src[] = "AB\x89\x5e";
+  char* copy = store.CreateCopy(src, 4);
+  EXPECT_NE(copy, src);
+  EXPECT_EQ(StringStore::Length(copy), 4);
+  EXPECT_EQ(std::memcmp(copy, src, 5), 0);
+
+  EXPECT_EQ(Live(), (std::vector<char*>{empty, zeros, copy})) << "entries in order of allocation";
+}
+
+TEST_F(StoreTest, ReleaseKeepsOrderAndReportsUnknownPointers) {
+  std::vector<char*> made;
+  for (int i = 0; i < 300; ++i) made.push_back(store.Create(i % 5));
+  store.Release(made[0]);
+  store.Release(made[150]);
+  store.Release(made[299]);
+  made.erase(made.begin() + 299);
+  made.erase(made.begin() + 150);
+  made.erase(made.begin());
+  EXPECT_EQ(Live(), made) << "the remaining entries keep their order";
+  EXPECT_TRUE(heap.messages.empty());
+
+  char* twice = made[10];
+  store.Release(twice);
+  store.Release(twice);  // second time: no live string
+  ASSERT_EQ(heap.messages.size(), 1u);
+  EXPECT_EQ(heap.messages[0], std::string(reinterpret_cast<const char*>(kMessageBytes), sizeof kMessageBytes));
+
+  store.Release(nullptr);
+  EXPECT_EQ(heap.messages.size(), 1u) << "null is ignored silently";
+
+  char host_text[] = "host";
+  int before = store.LiveCount();
+  store.Release(host_text);
+  EXPECT_EQ(heap.messages.size(), 2u);
+  EXPECT_EQ(store.LiveCount(), before);
+  EXPECT_STREQ(host_text, "host");
+}
+
+TEST_F(StoreTest, ConcatenateReleasesBothInputs) {
+  char* left = store.CreateCopy("1", 1);
+  char* right = store.CreateCopy("\x8c\x85", 2);  // "桁"
+  char* both = store.Concatenate(left, right);
+  EXPECT_EQ(StringStore::Length(both), 3);
+  EXPECT_STREQ(both, "1\x8c\x85");
+  EXPECT_FALSE(store.IsLive(left));
+  EXPECT_FALSE(store.IsLive(right));
+  EXPECT_EQ(Live(), std::vector<char*>{both});
+  EXPECT_TRUE(heap.messages.empty());
+}
+
+TEST_F(StoreTest, ExhaustedHeapGivesTheEmptyStringAndLosesNothing) {
+  char* kept = store.CreateCopy("kept", 4);
+
+  heap.allocs_left = 0;  // the block itself cannot be had
+  char* a = store.Create(10);
+  EXPECT_TRUE(StringStore::IsFallback(a));
+  EXPECT_EQ(StringStore::Length(a), 0);
+  EXPECT_EQ(a[0], '\0');
+  char* b = store.CreateCopy("text", 4);
+  EXPECT_EQ(StringStore::Length(b), 0);
+  heap.allocs_left = -1;
+
+  // The list cannot grow: the new block is given back, the old entries stay.
+  while (store.LiveCount() < 64) store.Create(1);
+  std::vector<char*> before = Live();
+  int blocks = heap.live_blocks;
+  heap.resizes_left = 0;
+  char* c = store.Create(3);
+  EXPECT_TRUE(StringStore::IsFallback(c));
+  EXPECT_EQ(heap.live_blocks, blocks) << "the unregistered block is freed";
+  EXPECT_EQ(Live(), before);
+  EXPECT_STREQ(kept, "kept");
+
+  // The empty string is never released and never reported.
+  store.Release(c);
+  EXPECT_TRUE(heap.messages.empty());
+
+  // Concatenate under exhaustion still releases its inputs.
+  heap.resizes_left = -1;
+  char* l = store.CreateCopy("L", 1);
+  char* r = store.CreateCopy("R", 1);
+  heap.allocs_left = 0;
+  char* lr = store.Concatenate(l, r);
+  heap.allocs_left = -1;
+  EXPECT_EQ(StringStore::Length(lr), 0);
+  EXPECT_FALSE(store.IsLive(l));
+  EXPECT_FALSE(store.IsLive(r));
+
+  // Once memory returns, strings work as before.
+  heap.resizes_left = -1;
+  char* d = store.CreateCopy("ok", 2);
+  EXPECT_FALSE(StringStore::IsFallback(d));
+  EXPECT_STREQ(d, "ok");
+}
+
+TEST_F(StoreTest, NegativeLengthGivesTheEmptyString) {
+  char* t = store.Create(-1);
+  EXPECT_TRUE(StringStore::IsFallback(t));
+  EXPECT_EQ(store.LiveCount(), 0);
+}
+
+TEST_F(StoreTest, ManyLiveStringsStayListedInOrder) {
+  std::vector<char*> made;
+  for (int i = 0; i < 100000; ++i) made.push_back(store.Create(0));
+  // The library's own temporaries come and go at the young end.
+  for (int i = 0; i < 1000; ++i) store.Release(store.Create(2));
+  EXPECT_EQ(Live(), made);
+}
+
+}  // namespace
