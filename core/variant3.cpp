@@ -3,6 +3,9 @@
 
 namespace farelib {
 
+const ContactLinks kMakerLinks = kFarelib3Links;
+const bool kAboutReleasesHomepageText = true;
+
 void RunModuleInitialisers() {}
 
 }  // namespace farelib

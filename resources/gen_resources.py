@@ -5,8 +5,10 @@ Writes, next to this script:
 
   about_board.bmp  bitmap 102: a fare board with numbered ticket cells
   about_bus.bmp    bitmap 103: the front of a route bus
-  fare.cur         cursor group 101: a 32 x 32, 16-colour pointer whose
-                   tip (hot spot 31, 31) is at the bottom-right corner
+  fare.cur         the cursor as a .cur file: a 32 x 32, 16-colour pointer
+                   whose tip (hot spot 31, 31) is at the bottom-right corner
+  fare_cursor_group.bin   cursor group 101 (RT_GROUP_CURSOR), as linked
+  fare_cursor_image.bin   cursor image 1 (RT_CURSOR: hot spot + image), as linked
 
 The pictures are drawn in code (seven-segment and pixel digits included),
 so the output depends on nothing but this file and is identical on every
@@ -36,7 +38,10 @@ BMP_DIB_SIZE = 40 + 4 * BMP_PALETTE + BMP_ROW * BMP_H      # 36044
 # Cursor format.
 CUR_SIZE = 32
 CUR_HOTSPOT = (31, 31)
+CUR_BITS = 4
 CUR_IMAGE_SIZE = 40 + 16 * 4 + CUR_SIZE * CUR_SIZE // 2 + CUR_SIZE * 4  # 744
+CUR_RESOURCE_SIZE = 4 + CUR_IMAGE_SIZE                                  # 748
+CUR_IMAGE_ID = 1
 
 
 # ---------------------------------------------------------------------------
@@ -549,7 +554,7 @@ def cursor_pixels():
 
 
 def encode_cursor():
-    """A .cur file holding one 32 x 32, 4 bpp image with hot spot (31, 31)."""
+    """The 32 x 32, 4 bpp cursor image: header, 16 colours, XOR and AND masks."""
     n = CUR_SIZE
     grid = cursor_pixels()
     assert grid[CUR_HOTSPOT[1]][CUR_HOTSPOT[0]] is not None, "tip not opaque"
@@ -570,10 +575,37 @@ def encode_cursor():
         mask += bits.to_bytes(n // 8, "big")
     image = header + palette + bytes(xor) + bytes(mask)
     assert len(image) == CUR_IMAGE_SIZE, len(image)
+    return image
+
+
+def encode_cursor_file(image):
+    """A .cur file holding the image: to open in an editor or viewer."""
+    n = CUR_SIZE
     directory = struct.pack("<HHH", 0, 2, 1)
     entry = struct.pack("<BBBBHHII", n, n, 16, 0, CUR_HOTSPOT[0],
                         CUR_HOTSPOT[1], len(image), 6 + 16)
     return directory + entry + image
+
+
+def encode_cursor_resource(image):
+    """The RT_CURSOR resource (id 1): the hot spot, then the image."""
+    data = struct.pack("<HH", *CUR_HOTSPOT) + image
+    assert len(data) == CUR_RESOURCE_SIZE, len(data)
+    return data
+
+
+def encode_cursor_group(image):
+    """The RT_GROUP_CURSOR resource (id 101) naming cursor image 1.
+
+    A resource compiler fills this directory from the .cur file's entry and
+    may write 1 plane and 1 bit per pixel whatever the image holds; written
+    here, the entry says what the image is: 32 wide, 64 high (image and
+    mask, as in every cursor directory), 1 plane, 4 bits per pixel."""
+    n = CUR_SIZE
+    header = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<HHHHIH", n, 2 * n, 1, CUR_BITS, CUR_RESOURCE_SIZE,
+                        CUR_IMAGE_ID)
+    return header + entry
 
 
 # ---------------------------------------------------------------------------
@@ -636,10 +668,13 @@ def cursor_preview_rows(scale):
 # ---------------------------------------------------------------------------
 
 def build():
+    cursor = encode_cursor()
     return {
         "about_board.bmp": encode_bmp(draw_board()),
         "about_bus.bmp": encode_bmp(draw_bus()),
-        "fare.cur": encode_cursor(),
+        "fare.cur": encode_cursor_file(cursor),
+        "fare_cursor_group.bin": encode_cursor_group(cursor),
+        "fare_cursor_image.bin": encode_cursor_resource(cursor),
     }
 
 
