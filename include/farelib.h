@@ -77,10 +77,20 @@ const char* FARELIB_API Ze3FileDlg(HWND owner, int32_t save, const char* filter,
 const char* FARELIB_API Ze3FolderDlg(HWND owner, const char* title); /* farelib4 only */
 int32_t FARELIB_API Ze3ChooseColor(HWND owner, COLORREF* color, COLORREF* custom_colors /* [16] */);
 
-/* ---- Plug-in bridge (farelib4 only) ---- */
+/* ---- Plug-in bridge (farelib4 only) ----
+   Each call loads the plug-in DLL at plugin_path (LoadLibraryA: a bare name
+   is found by the system's search order), calls the entry point of the same
+   name without the ZE4_ prefix, and frees the plug-in before returning (see
+   fareplugin.h). Result: 1 when the entry point was found and called, 0 when
+   the plug-in could not be loaded or lacks it. */
+/* The plug-in fills a zero-filled record of the bridge's; all 14 values are
+   copied into *info only when the result is 1. A null info gives 0. */
 int32_t FARELIB_API ZE4_GetPlgInfo(const char* plugin_path, PluginInfo* info);
+/* value reaches the plug-in exactly as given. */
 int32_t FARELIB_API ZE4_SetPlgComment(const char* plugin_path, int32_t value);
 int32_t FARELIB_API ZE4_SetCorpAddList(const char* plugin_path, int32_t value);
+/* v1..v5 reach the plug-in unchanged; of v6..v8 only the low 16 bits count,
+   as a signed number widened to 32 bits (0x0001FFFF arrives as -1). */
 int32_t FARELIB_API ZE4_DrawSeiriken(const char* plugin_path, int32_t v1, int32_t v2, int32_t v3, int32_t v4,
                                      int32_t v5, int32_t v6, int32_t v7, int32_t v8);
 

@@ -1,0 +1,220 @@
+// The plug-in bridge of farelib4 as a host calls it, against plug-ins built
+// by the tests (tests/wine/plugins): probe_plugin reports what reaches it and
+// counts its start-ups and shut-downs in the environment; partial_plugin has
+// GetPlgInfo only.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "farelib_test.h"
+#include "fareplugin.h"
+
+namespace {
+
+using GetPlgInfoFn = int32_t(WINAPI*)(const char*, PluginInfo*);
+using OneValueFn = int32_t(WINAPI*)(const char*, int32_t);
+using DrawSeirikenFn = int32_t(WINAPI*)(const char*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                                        int32_t);
+
+std::string Env(const char* name) {
+  char b[512];
+  DWORD n = GetEnvironmentVariableA(name, b, sizeof b);
+  return n > 0 && n < sizeof b ? std::string(b, n) : std::string();
+}
+int EnvCount(const char* name) { return std::atoi(Env(name).c_str()); }
+
+std::string Hex8(int32_t v) {
+  char b[16];
+  std::snprintf(b, sizeof b, " %08lX", static_cast<unsigned long>(static_cast<uint32_t>(v)));
+  return b;
+}
+
+PluginInfo Pattern() {
+  PluginInfo p;
+  for (int i = 0; i < 14; ++i) p.value[i] = static_cast<int32_t>(0x5A5A0000u + static_cast<uint32_t>(i));
+  return p;
+}
+
+std::string Values(const PluginInfo& p) {
+  std::string s;
+  for (int32_t v : p.value) s += Hex8(v);
+  return s;
+}
+
+class Bridge : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"FLPROBE_ATTACH", "FLPROBE_DETACH", "FLPROBE_CALL", "FLPROBE_REFUSE", "FLPROBE_INFO",
+                             "FLPROBE_RETURN", "FLPARTIAL_ATTACH", "FLPARTIAL_DETACH"})
+      SetEnvironmentVariableA(name, nullptr);
+    HMODULE m = fltest::Library("farelib4.dll");
+    ASSERT_NE(m, nullptr);
+    get_info = fltest::Export<GetPlgInfoFn>(m, "ZE4_GetPlgInfo");
+    set_comment = fltest::Export<OneValueFn>(m, "ZE4_SetPlgComment");
+    set_corporate = fltest::Export<OneValueFn>(m, "ZE4_SetCorpAddList");
+    draw = fltest::Export<DrawSeirikenFn>(m, "ZE4_DrawSeiriken");
+    ASSERT_TRUE(get_info && set_comment && set_corporate && draw);
+  }
+  bool Loaded(const std::string& path) { return GetModuleHandleA(path.c_str()) != nullptr; }
+
+  // Every bridge export on one path: {GetPlgInfo, SetPlgComment, SetCorpAddList, DrawSeiriken}
+  // results, each with a host record holding the pattern, which must survive a 0.
+  void ExpectAllGiveZero(const char* path, const char* what) {
+    PluginInfo info = Pattern();
+    EXPECT_EQ(get_info(path, &info), 0) << what << ": ZE4_GetPlgInfo";
+    EXPECT_EQ(Values(info), Values(Pattern())) << what << ": the host's record must stay as it was";
+    EXPECT_EQ(set_comment(path, 1), 0) << what << ": ZE4_SetPlgComment";
+    EXPECT_EQ(set_corporate(path, 1), 0) << what << ": ZE4_SetCorpAddList";
+    EXPECT_EQ(draw(path, 1, 2, 3, 4, 5, 6, 7, 8), 0) << what << ": ZE4_DrawSeiriken";
+  }
+
+  const std::string probe = fltest::BesideExe("probe_plugin.dll");
+  const std::string partial = fltest::BesideExe("partial_plugin.dll");
+  GetPlgInfoFn get_info = nullptr;
+  OneValueFn set_comment = nullptr, set_corporate = nullptr;
+  DrawSeirikenFn draw = nullptr;
+};
+
+TEST_F(Bridge, PluginsThatCannotBeLoadedGiveZeroAndTouchNothing) {
+  ExpectAllGiveZero(fltest::BesideExe("no_such_plugin.dll").c_str(), "a path naming no file");
+  ExpectAllGiveZero("", "an empty path");
+  ExpectAllGiveZero(nullptr, "a null path");
+  ExpectAllGiveZero(fltest::BesideExe("").c_str(), "a folder");
+
+  char dir[MAX_PATH];
+  ASSERT_GT(GetTempPathA(MAX_PATH, dir), 0u);
+  const std::string text_file = std::string(dir) + "farelib_not_a_plugin.dll";
+  FILE* f = std::fopen(text_file.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("MZ but no more: this is no library\r\n", f);
+  std::fclose(f);
+  ExpectAllGiveZero(text_file.c_str(), "a file that is no DLL");
+  DeleteFileA(text_file.c_str());
+
+  SetEnvironmentVariableA("FLPROBE_REFUSE", "1");
+  ExpectAllGiveZero(probe.c_str(), "a plug-in whose start-up refuses");
+  EXPECT_EQ(Env("FLPROBE_CALL"), "") << "no entry point may run";
+  EXPECT_FALSE(Loaded(probe));
+}
+
+TEST_F(Bridge, MissingEntryPointGivesZeroAndUnloadsAgain) {
+  // partial_plugin has GetPlgInfo, and the other three only under other cases.
+  PluginInfo info = Pattern();
+  EXPECT_EQ(get_info(partial.c_str(), &info), 1);
+  EXPECT_EQ(info.value[0], 7);
+  struct Case {
+    const char* what;
+    int32_t result;
+  } cases[] = {
+      {"ZE4_DrawSeiriken", draw(partial.c_str(), 1, 2, 3, 4, 5, 6, 7, 8)},
+      {"ZE4_SetPlgComment (exported as setplgcomment)", set_comment(partial.c_str(), 1)},
+      {"ZE4_SetCorpAddList (exported as SetCorpAddlist)", set_corporate(partial.c_str(), 1)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.result, 0) << c.what << ": the look-up is by exact name";
+  EXPECT_FALSE(Loaded(partial)) << "the bridge must free what it loaded";
+  EXPECT_EQ(EnvCount("FLPARTIAL_ATTACH"), 4);
+  EXPECT_EQ(EnvCount("FLPARTIAL_DETACH"), 4) << "one shut-down per start-up";
+
+  // With the host holding it: the load count after the call is what it was before.
+  HMODULE held = LoadLibraryA(partial.c_str());
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(draw(partial.c_str(), 1, 2, 3, 4, 5, 6, 7, 8), 0);
+  EXPECT_TRUE(Loaded(partial)) << "the bridge freed a reference it did not take";
+  FreeLibrary(held);
+  EXPECT_FALSE(Loaded(partial)) << "the bridge left a reference behind";
+}
+
+TEST_F(Bridge, GetPlgInfoCopiesAllFourteenValuesWhateverThePluginReturns) {
+  const std::string zeros = Values(PluginInfo{});
+  struct Case {
+    const char* info_mode;
+    const char* returns;
+    std::string want;
+  } cases[] = {
+      {"none", "1", zeros},
+      {"none", "0", zeros},
+      {"three", "-1", Hex8(-1) + Hex8(INT32_MIN) + Hex8(3) + zeros.substr(3 * 9)},
+      {"three", "0", Hex8(-1) + Hex8(INT32_MIN) + Hex8(3) + zeros.substr(3 * 9)},
+      {"all", "-1",
+       Hex8(0) + Hex8(0) + " C0DE0002 C0DE0003 C0DE0004 C0DE0005 C0DE0006 C0DE0007 C0DE0008 C0DE0009"
+                           " C0DE000A C0DE000B C0DE000C C0DE000D"},
+  };
+  for (const auto& c : cases) {
+    SetEnvironmentVariableA("FLPROBE_INFO", c.info_mode);
+    SetEnvironmentVariableA("FLPROBE_RETURN", c.returns);
+    PluginInfo info = Pattern();
+    EXPECT_EQ(get_info(probe.c_str(), &info), 1) << "GetPlgInfo writing " << c.info_mode << ", returning " << c.returns;
+    EXPECT_EQ(Values(info), c.want) << "GetPlgInfo writing " << c.info_mode << ", returning " << c.returns;
+    EXPECT_EQ(Env("FLPROBE_CALL"), "GetPlgInfo" + zeros)
+        << "the plug-in gets a zero-filled record of the bridge's, never the host's";
+  }
+  PluginInfo* no_record = nullptr;
+  EXPECT_EQ(get_info(probe.c_str(), no_record), 0) << "a null record";
+  EXPECT_EQ(EnvCount("FLPROBE_ATTACH"), 5) << "a null record loads nothing";
+}
+
+TEST_F(Bridge, ValuesReachThePluginBitForBit) {
+  for (int32_t v : {0, 1, -1, INT32_MIN, INT32_MAX, 0x12345678, static_cast<int32_t>(0xFFFF0000u)}) {
+    EXPECT_EQ(set_comment(probe.c_str(), v), 1);
+    EXPECT_EQ(Env("FLPROBE_CALL"), "SetPlgComment" + Hex8(v));
+    EXPECT_EQ(set_corporate(probe.c_str(), v), 1);
+    EXPECT_EQ(Env("FLPROBE_CALL"), "SetCorpAddList" + Hex8(v));
+  }
+  SetEnvironmentVariableA("FLPROBE_RETURN", "0");
+  EXPECT_EQ(set_comment(probe.c_str(), 5), 1) << "the plug-in's return value does not count";
+  SetEnvironmentVariableA("FLPROBE_RETURN", "-1");
+  EXPECT_EQ(draw(probe.c_str(), 0, 0, 0, 0, 0, 0, 0, 0), 1) << "the plug-in's return value does not count";
+}
+
+TEST_F(Bridge, DrawSeirikenWidensTheLastThreeFromTheirLow16Bits) {
+  struct Case {
+    int32_t in[8];
+    const char* want;
+  } cases[] = {
+      // The first value with only its top bit set, the sixth with the low 16 bits set and 1 above.
+      {{INT32_MIN, 2, 3, 4, 5, 0x0001FFFF, 0, 0}, " 80000000 00000002 00000003 00000004 00000005 FFFFFFFF 00000000 00000000"},
+      {{-1, INT32_MAX, 0, 0x10000, -2, 0x00008000, 0x7FFF, static_cast<int32_t>(0xFFFF7FFFu)},
+       " FFFFFFFF 7FFFFFFF 00000000 00010000 FFFFFFFE FFFF8000 00007FFF 00007FFF"},
+      {{0, 0, 0, 0, 0, 0x12340005, static_cast<int32_t>(0xABCD0000u), -1},
+       " 00000000 00000000 00000000 00000000 00000000 00000005 00000000 FFFFFFFF"},
+      {{1, 2, 3, 4, 5, -32768, 32767, -2}, " 00000001 00000002 00000003 00000004 00000005 FFFF8000 00007FFF FFFFFFFE"},
+  };
+  for (const auto& c : cases) {
+    const int32_t* v = c.in;
+    EXPECT_EQ(draw(probe.c_str(), v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]), 1);
+    EXPECT_EQ(Env("FLPROBE_CALL"), std::string("DrawSeiriken") + c.want);
+  }
+}
+
+TEST_F(Bridge, EachCallStartsAndStopsThePlugin) {
+  EXPECT_EQ(set_comment(probe.c_str(), 42), 1);
+  EXPECT_EQ(set_comment(probe.c_str(), 42), 1);
+  EXPECT_EQ(EnvCount("FLPROBE_ATTACH"), 2) << "two calls, two start-ups";
+  EXPECT_EQ(EnvCount("FLPROBE_DETACH"), 2) << "two calls, two shut-downs";
+  EXPECT_FALSE(Loaded(probe));
+
+  PluginInfo info = Pattern();
+  EXPECT_EQ(get_info(probe.c_str(), &info), 1);
+  EXPECT_EQ(info.value[0], 0) << "the comment went with the unloaded plug-in";
+}
+
+TEST_F(Bridge, PluginHeldByTheHostKeepsItsState) {
+  HMODULE held = LoadLibraryA(probe.c_str());
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(set_comment(probe.c_str(), 42), 1);
+  EXPECT_EQ(set_corporate(probe.c_str(), -7), 1);
+  PluginInfo info = Pattern();
+  EXPECT_EQ(get_info(probe.c_str(), &info), 1);
+  EXPECT_EQ(info.value[0], 42) << "what SetPlgComment handed over";
+  EXPECT_EQ(info.value[1], -7) << "what SetCorpAddList handed over";
+  EXPECT_EQ(EnvCount("FLPROBE_ATTACH"), 1) << "only the host's load starts the plug-in";
+  EXPECT_EQ(EnvCount("FLPROBE_DETACH"), 0);
+  FreeLibrary(held);
+  EXPECT_FALSE(Loaded(probe)) << "the bridge left a reference behind";
+  EXPECT_EQ(EnvCount("FLPROBE_DETACH"), 1);
+}
+
+}  // namespace

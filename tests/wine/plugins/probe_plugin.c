@@ -1,0 +1,91 @@
+/* A plug-in for the bridge tests. It exports all four entry points and
+   reports what reaches it through the process environment:
+     FLPROBE_ATTACH, FLPROBE_DETACH  process attach and detach counts
+     FLPROBE_CALL                    the last call: its name and arguments in hex
+   and takes its behaviour from there:
+     FLPROBE_REFUSE=1   DllMain refuses the process attach
+     FLPROBE_INFO       what GetPlgInfo writes: "none", "three" (the first three
+                        values), or by default all 14 (value 0 the last comment,
+                        value 1 the last corporate value, then C0DE0002..C0DE000D)
+     FLPROBE_RETURN     what every entry point returns (decimal, default 1) */
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "fareplugin.h"
+
+/* Kept only while the plug-in stays loaded. */
+static int32_t g_comment;
+static int32_t g_corporate;
+
+static long EnvNumber(const char* name, long fallback) {
+  char b[32];
+  DWORD n = GetEnvironmentVariableA(name, b, sizeof b);
+  return n > 0 && n < sizeof b ? strtol(b, NULL, 0) : fallback;
+}
+
+static int EnvIs(const char* name, const char* value) {
+  char b[32];
+  DWORD n = GetEnvironmentVariableA(name, b, sizeof b);
+  return n > 0 && n < sizeof b && strcmp(b, value) == 0;
+}
+
+static void Bump(const char* name) {
+  char b[32];
+  snprintf(b, sizeof b, "%ld", EnvNumber(name, 0) + 1);
+  SetEnvironmentVariableA(name, b);
+}
+
+static void Record(const char* name, int count, const int32_t* values) {
+  char b[256];
+  int n = snprintf(b, sizeof b, "%s", name);
+  for (int i = 0; i < count; ++i) n += snprintf(b + n, sizeof b - (size_t)n, " %08lX", (unsigned long)(uint32_t)values[i]);
+  SetEnvironmentVariableA("FLPROBE_CALL", b);
+}
+
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
+  (void)module;
+  (void)reserved;
+  if (reason == DLL_PROCESS_ATTACH) {
+    if (EnvIs("FLPROBE_REFUSE", "1")) return FALSE;
+    Bump("FLPROBE_ATTACH");
+  } else if (reason == DLL_PROCESS_DETACH) {
+    Bump("FLPROBE_DETACH");
+  }
+  return TRUE;
+}
+
+int32_t FARE_STDCALL GetPlgInfo(PluginInfo* info) {
+  Record("GetPlgInfo", 14, info->value); /* what the plug-in was handed */
+  if (EnvIs("FLPROBE_INFO", "three")) {
+    info->value[0] = -1;
+    info->value[1] = INT32_MIN;
+    info->value[2] = 3;
+  } else if (!EnvIs("FLPROBE_INFO", "none")) {
+    info->value[0] = g_comment;
+    info->value[1] = g_corporate;
+    for (int i = 2; i < 14; ++i) info->value[i] = (int32_t)(0xC0DE0000u + (uint32_t)i);
+  }
+  return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
+}
+
+int32_t FARE_STDCALL SetPlgComment(int32_t value) {
+  Record("SetPlgComment", 1, &value);
+  g_comment = value;
+  return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
+}
+
+int32_t FARE_STDCALL SetCorpAddList(int32_t value) {
+  Record("SetCorpAddList", 1, &value);
+  g_corporate = value;
+  return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
+}
+
+int32_t FARE_STDCALL DrawSeiriken(int32_t v1, int32_t v2, int32_t v3, int32_t v4, int32_t v5, int32_t v6, int32_t v7,
+                                  int32_t v8) {
+  int32_t v[8] = {v1, v2, v3, v4, v5, v6, v7, v8};
+  Record("DrawSeiriken", 8, v);
+  return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
+}
