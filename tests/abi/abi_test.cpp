@@ -18,6 +18,9 @@ struct ExportRow {
 
 // farelib4: every export.
 const ExportRow kFarelib4[] = {
+    {"Call_dlg100", 20},
+    {"Call_dlg101", 16},
+    {"Call_dlg102", 12},
     {"DllMain", 12},
     {"GetOsInfo", 0},
     {"LenB_ASCII", 4},
@@ -33,6 +36,9 @@ const ExportRow kFarelib4[] = {
 
 // farelib3: the smaller list.
 const ExportRow kFarelib3[] = {
+    {"Call_dlg100", 20},
+    {"Call_dlg101", 16},
+    {"Call_dlg102", 12},
     {"DllMain", 12},
     {"LenB_ASCII", 4},
     {"MidB_ASCII", 12},
