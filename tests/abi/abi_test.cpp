@@ -32,6 +32,9 @@ const ExportRow kFarelib4[] = {
     {"ZE4_GetPlgInfo", 8},
     {"ZE4_SetCorpAddList", 8},
     {"ZE4_SetPlgComment", 8},
+    {"Ze3ChooseColor", 12},
+    {"Ze3FileDlg", 20},
+    {"Ze3FolderDlg", 8},
 };
 
 // farelib3: the smaller list.
@@ -44,6 +47,8 @@ const ExportRow kFarelib3[] = {
     {"MidB_ASCII", 12},
     {"VantrelHpURL", 0},
     {"VantrelMailAddress", 0},
+    {"Ze3ChooseColor", 12},
+    {"Ze3FileDlg", 20},
 };
 
 // Windows system DLLs the deliverables may import from.
@@ -118,6 +123,36 @@ TEST(Farelib3, LeavesOutWhatOnlyFarelib4Uses) {
   auto pe = Load("farelib3.dll");
   for (const char* dll : {"comctl32.dll", "ole32.dll"})
     EXPECT_EQ(pe.find_import(dll), nullptr) << "farelib3 imports " << dll;
+}
+
+// The choosers and the bridge take what they use from the system DLLs; the
+// folder browser and the bridge are farelib4's alone.
+std::set<std::string> ImportedNames(const peinfo::PeFile& pe, const char* dll) {
+  std::set<std::string> names;
+  if (const auto* d = pe.find_import(dll))
+    for (const auto& f : d->functions) names.insert(f.name);
+  return names;
+}
+
+TEST(ChoosersAndBridge, ImportWhatTheyUseFromWhereTheyShould) {
+  const std::set<std::string> choosers = {"ChooseColorA", "GetOpenFileNameA", "GetSaveFileNameA"};
+  auto f4 = Load("farelib4.dll");
+  auto f3 = Load("farelib3.dll");
+  EXPECT_EQ(ImportedNames(f4, "comdlg32.dll"), choosers) << "farelib4 from comdlg32";
+  EXPECT_EQ(ImportedNames(f3, "comdlg32.dll"), choosers) << "farelib3 from comdlg32";
+  EXPECT_EQ(ImportedNames(f4, "ole32.dll"), std::set<std::string>{"CoTaskMemFree"}) << "farelib4 from ole32";
+  const auto shell4 = ImportedNames(f4, "shell32.dll");
+  const auto shell3 = ImportedNames(f3, "shell32.dll");
+  const auto kernel4 = ImportedNames(f4, "kernel32.dll");
+  for (const char* f : {"SHBrowseForFolderA", "SHGetPathFromIDListA"}) {
+    EXPECT_EQ(shell4.count(f), 1u) << "farelib4 imports " << f << " from shell32";
+    EXPECT_EQ(shell3.count(f), 0u) << "farelib3 has no folder browser, yet imports " << f;
+  }
+  for (const char* f : {"LoadLibraryA", "GetProcAddress", "FreeLibrary"})
+    EXPECT_EQ(kernel4.count(f), 1u) << "farelib4 imports " << f << " from kernel32";
+  for (const char* name : {"Ze3FolderDlg", "ZE4_GetPlgInfo", "ZE4_SetPlgComment", "ZE4_SetCorpAddList",
+                           "ZE4_DrawSeiriken"})
+    EXPECT_EQ(f3.find_export(name), nullptr) << "farelib3 exports " << name;
 }
 
 }  // namespace
