@@ -1,0 +1,17 @@
+// Pictures of windows as the screen shows them, written as 24-bit BMP files.
+#ifndef FAREHOST_CAPTURE_H
+#define FAREHOST_CAPTURE_H
+
+#include <windows.h>
+
+#include <string>
+
+namespace farehost {
+
+// Copies the whole window (frame and caption included) from its window DC
+// and writes it to `path`. False when nothing could be read or written.
+bool CaptureWindow(HWND window, const std::wstring& path);
+
+}  // namespace farehost
+
+#endif

@@ -1,0 +1,45 @@
+// The stand-in host: one fare-board window over one loaded library.
+#ifndef FAREHOST_HOST_H
+#define FAREHOST_HOST_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "host/api.h"
+#include "host/board_model.h"
+
+namespace farehost {
+
+struct Host {
+  Api api;
+  Board board;
+  HWND window = nullptr;
+  std::string plugin_path;  // code page 932, as the bridge takes it
+  std::wstring status;
+};
+extern Host g_host;
+
+HWND CreateBoardWindow(HINSTANCE instance);
+void SetStatus(const std::wstring& text);
+void RefreshBoard();
+
+// Host-side dialogs (not the library's).
+void ShowPlayground(HWND owner);
+// A message box with the host's own caption.
+void Tell(HWND owner, const std::wstring& text, UINT icon = MB_ICONINFORMATION);
+
+// The About text that the host passes to Call_dlg110 (code page 932).
+std::string AboutText();
+// The filter lists that the host gives Ze3FileDlg (code page 932, double-NUL).
+std::string DataFilter();
+std::string PluginFilter();
+
+// The window message that starts the tour once the board is shown, and the
+// tour itself (tour.cpp); it ends by closing the window.
+constexpr UINT kStartTour = WM_APP + 1;
+void RunTourOnWindow(HWND board);
+
+}  // namespace farehost
+
+#endif
