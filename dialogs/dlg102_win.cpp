@@ -25,14 +25,12 @@ INT_PTR CALLBACK InfoNumberProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
       d.combos[k].Attach(GetDlgItem(dialog, 10 + k));
       d.combos[k].ResetContent();
     }
-    // The four cell lists get "1".."N" item by item, in the order 10, 11, 12,
-    // 14; the column list "1".."150".
+    // The four cell lists get "1".."N", the column list "1".."150". Each
+    // list is filled in one go (filling them side by side shows the same
+    // lists but makes the platform move growing item arrays around).
     std::int32_t cells = InfoItemCount(0, d.state.CellCount);
     const int cell_lists[] = {0, 1, 2, 4};
-    for (int k : cell_lists) BeginFill(d.combos[k], cells);
-    for (std::int32_t i = 1; i <= cells; ++i)
-      for (int k : cell_lists) AddItem(d.combos[k], NumberItem(i));
-    for (int k : cell_lists) EndFill(d.combos[k], cells);
+    for (int k : cell_lists) FillList(d.combos[k], cells, [](std::int32_t i) { return NumberItem(i + 1); });
     FillList(d.combos[3], kColumnItemCount, [](std::int32_t i) { return NumberItem(i + 1); });
     for (int k = 0; k < kInfoComboCount; ++k) d.combos[k].SetCurSel(InfoInitialSelection(d.state.Record, k));
     for (int k = 0; k < kInfoComboCount; ++k)
