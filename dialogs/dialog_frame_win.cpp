@@ -40,6 +40,9 @@ void EndFill(const ComboBoxRef& combo, std::int32_t count) {
 }
 
 INT_PTR RunDialog(const TemplateRef& dialog_template, HWND owner, DLGPROC procedure) {
+  // An owner that is no window shows no dialog and gives 0, on every
+  // version of the platform (some give -1 instead).
+  if (owner != nullptr && !IsWindow(owner)) return 0;
   return DialogBoxIndirectParamA(g_module, reinterpret_cast<LPCDLGTEMPLATEA>(dialog_template.bytes), owner,
                                  procedure, 0);
 }

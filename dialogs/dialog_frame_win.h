@@ -56,6 +56,8 @@ void FillList(const ComboBoxRef& combo, std::int32_t count, ItemFn item);
 
 // Shows the modal dialog: DialogBoxIndirectParamA with the library's module
 // handle, the template, the host's window as owner, the procedure and 0.
+// The result is EndDialog's value, -1 when the dialog cannot be created, and
+// 0 when the owner is neither null nor a window.
 INT_PTR RunDialog(const TemplateRef& dialog_template, HWND owner, DLGPROC procedure);
 
 // ---- implementation ----

@@ -1,5 +1,12 @@
-// The three settings dialogs driven as a person would, in both DLLs.
+// The three settings dialogs as a host's user meets them, in both DLLs: a
+// second thread waits for the dialog, reads what it shows, chooses, clicks
+// and types; the test then checks what came back through the host's
+// pointers and the result.
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "dialog_driver.h"
 #include "farelib_test.h"
@@ -7,39 +14,517 @@
 namespace {
 
 using Dlg100Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*, int16_t*);
+using Dlg101Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*);
+using Dlg102Fn = int32_t(WINAPI*)(HWND, int32_t, void*);
 
-class Dialog100 : public ::testing::TestWithParam<const char*> {
+const wchar_t kTitle100[] = L"デジタル表示設定";
+const wchar_t kTitle101[] = L"整理券番号の設定";
+const wchar_t kTitle102[] = L"情報用数字の設定";
+
+// A handle that is no window.
+HWND NotAWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7FFF1234)); }
+
+std::vector<std::string> Cp932List(std::initializer_list<const char8_t*> texts) {
+  std::vector<std::string> out;
+  for (const char8_t* t : texts) out.push_back(fltest::Cp932(t));
+  return out;
+}
+
+// "0桁" .. "(n-1)桁"
+std::vector<std::string> DigitItems(int n) {
+  std::vector<std::string> out;
+  for (int i = 0; i < n; ++i) out.push_back(std::to_string(i) + fltest::Cp932(u8"桁"));
+  return out;
+}
+
+std::vector<std::string> NumberItems(int n) {
+  std::vector<std::string> out;
+  for (int i = 1; i <= n; ++i) out.push_back(std::to_string(i));
+  return out;
+}
+
+// Host windows live on the test's thread, as a host's do.
+class HostWindow {
+ public:
+  HostWindow() {
+    hwnd_ = CreateWindowExW(0, L"STATIC", L"host board", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 90, 640, 480,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  ~HostWindow() { DestroyWindow(hwnd_); }
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
+};
+
+class SettingsDialogs : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
     HMODULE m = fltest::Library(GetParam());
     ASSERT_NE(m, nullptr);
     dlg100 = fltest::Export<Dlg100Fn>(m, "Call_dlg100");
+    dlg101 = fltest::Export<Dlg101Fn>(m, "Call_dlg101");
+    dlg102 = fltest::Export<Dlg102Fn>(m, "Call_dlg102");
     ASSERT_NE(dlg100, nullptr);
+    ASSERT_NE(dlg101, nullptr);
+    ASSERT_NE(dlg102, nullptr);
   }
   Dlg100Fn dlg100 = nullptr;
+  Dlg101Fn dlg101 = nullptr;
+  Dlg102Fn dlg102 = nullptr;
 };
 
-TEST_P(Dialog100, Smoke) {
-  int16_t z = 2, s = 3, p = 4;
-  fldlg::Script script([](fldlg::Dialog& d) {
-    auto items = d.ComboItems(11);
-    EXPECT_EQ(items.size(), 5u);
-    if (!items.empty()) EXPECT_EQ(items[4], fltest::Cp932(u8"4桁"));
-    EXPECT_EQ(d.ComboSelection(10), 2);
-    d.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(d.IsOpen());
-    for (auto& c : d.Snapshot())
-      printf("%s id=%d style=%08lx %d,%d,%d,%d\n", c.class_name.c_str(), c.id, c.style, c.dlu.x, c.dlu.y, c.dlu.cx, c.dlu.cy);
-    d.Click(13);
-    EXPECT_EQ(d.CheckState(13), 1);
-    d.PressKey(VK_RETURN);
-  }, L"デジタル表示設定");
-  int32_t r = dlg100(nullptr, 5, &z, &s, &p);
-  ASSERT_TRUE(script.Finish()) << script.error();
-  EXPECT_EQ(r, 1);
-  EXPECT_EQ(z, 2);
+// ==== "デジタル表示設定" ====================================================
+
+struct Values100 {
+  int16_t zero, shift, padding;
+};
+
+// Opens Call_dlg100 with `body` driving it; returns the result.
+int32_t Run100(Dlg100Fn f, HWND owner, int32_t n, Values100* v, std::function<void(fldlg::Dialog&)> body) {
+  fldlg::Script script(std::move(body), kTitle100);
+  int32_t r = f(owner, n, &v->zero, &v->shift, &v->padding);
+  EXPECT_TRUE(script.Finish()) << script.error();
+  return r;
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDlls, Dialog100, ::testing::Values("farelib4.dll", "farelib3.dll"));
+TEST_P(SettingsDialogs, DigitalDisplayShowsListsAndSelections) {
+  Values100 v{2, 3, 4};
+  int32_t r = Run100(dlg100, nullptr, 5, &v, [](fldlg::Dialog& d) {
+    EXPECT_EQ(d.ComboItems(10), Cp932List({u8"データの値が0もしくは空値のときは何も表示しない(既定)",
+                                           u8"データの値が0もしくは空値のときには0を表示する",
+                                           u8"データの値が-1のときは0を表示する",
+                                           u8"データの値が-1または0のときは0を表示する"}));
+    EXPECT_EQ(d.ComboItems(11), DigitItems(5));
+    EXPECT_EQ(d.ComboItems(12), DigitItems(6));
+    EXPECT_EQ(d.ComboSelection(10), 2);
+    EXPECT_EQ(d.ComboSelection(11), 3);
+    EXPECT_EQ(d.ComboSelection(12), 4);
+    EXPECT_EQ(d.CheckState(13), BST_UNCHECKED);
+    d.PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(r, 0) << "OK with the box unchecked";
+  EXPECT_EQ(v.zero, 2);
+  EXPECT_EQ(v.shift, 3);
+  EXPECT_EQ(v.padding, 4);
+}
+
+TEST_P(SettingsDialogs, DigitalDisplayListLengths) {
+  struct Case {
+    int32_t n;
+    int shift, padding;
+  } cases[] = {{0, 0, 1}, {1, 1, 2}, {-1, 0, 0}, {-32768, 0, 0}, {10, 10, 11}, {0x10005, 5, 6}};
+  for (const auto& c : cases) {
+    Values100 v{0, 0, 0};
+    Run100(dlg100, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
+      EXPECT_EQ(d.ComboItems(11), DigitItems(c.shift)) << "shift list, N = " << c.n;
+      EXPECT_EQ(d.ComboItems(12), DigitItems(c.padding)) << "padding list, N = " << c.n;
+      d.Click(1);
+    });
+  }
+}
+
+TEST_P(SettingsDialogs, DigitalDisplayLargestCounts) {
+  struct Case {
+    int32_t n;
+    int shift, padding;
+  } cases[] = {{32766, 32766, 32767}, {32767, 32767, 32768}};
+  for (const auto& c : cases) {
+    Values100 v{0, 0, 0};
+    int32_t r = Run100(dlg100, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
+      EXPECT_EQ(d.ComboCount(11), c.shift) << "N = " << c.n;
+      EXPECT_EQ(d.ComboCount(12), c.padding) << "N = " << c.n;
+      EXPECT_EQ(d.ComboItem(11, c.shift - 1), std::to_string(c.shift - 1) + fltest::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(12, c.padding - 1), std::to_string(c.padding - 1) + fltest::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(12, 1000), "1000" + fltest::Cp932(u8"桁"));
+      d.Select(11, c.shift - 1);
+      d.Select(12, c.padding - 1);
+      d.Click(1);
+    });
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(v.shift, c.shift - 1) << "N = " << c.n;
+    EXPECT_EQ(v.padding, static_cast<int16_t>(c.padding - 1)) << "N = " << c.n << ": the low 16 bits";
+  }
+}
+
+TEST_P(SettingsDialogs, DigitalDisplayChoicesAndApplyToAll) {
+  Values100 v{0, 0, 0};
+  int32_t r = Run100(dlg100, nullptr, 8, &v, [](fldlg::Dialog& d) {
+    d.Select(10, 3);
+    d.Select(11, 7);
+    d.Select(12, 8);
+    d.Click(13);
+    EXPECT_EQ(d.CheckState(13), BST_CHECKED) << "an automatic check box";
+    d.Click(1);
+  });
+  EXPECT_EQ(r, 1) << "OK with the box checked";
+  EXPECT_EQ(v.zero, 3);
+  EXPECT_EQ(v.shift, 7);
+  EXPECT_EQ(v.padding, 8);
+}
+
+TEST_P(SettingsDialogs, DigitalDisplayEscDoesNotClose) {
+  Values100 v{1, 1, 1};
+  int32_t r = Run100(dlg100, nullptr, 3, &v, [](fldlg::Dialog& d) {
+    d.Select(10, 0);
+    d.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(d.IsOpen()) << "Esc leaves the dialog open";
+    d.Command(2);
+    EXPECT_TRUE(d.IsOpen()) << "command 2 is ignored";
+    d.PressKey(VK_RETURN);
+    EXPECT_TRUE(fldlg::WaitForClose(d.hwnd())) << "Enter is OK";
+  });
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(v.zero, 0);
+}
+
+TEST_P(SettingsDialogs, DigitalDisplayOutOfRangeShowsNothingAndGivesMinusOne) {
+  Values100 v{7, -1, 6};
+  int32_t r = Run100(dlg100, nullptr, 5, &v, [](fldlg::Dialog& d) {
+    EXPECT_EQ(d.ComboSelection(10), -1);
+    EXPECT_EQ(d.ComboSelection(11), -1);
+    EXPECT_EQ(d.ComboSelection(12), -1);
+    d.Click(1);
+  });
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(v.zero, -1);
+  EXPECT_EQ(v.shift, -1);
+  EXPECT_EQ(v.padding, -1);
+}
+
+TEST_P(SettingsDialogs, DigitalDisplaySecondOpeningStartsUnchecked) {
+  Values100 v{0, 0, 0};
+  EXPECT_EQ(Run100(dlg100, nullptr, 2, &v, [](fldlg::Dialog& d) {
+              d.Click(13);
+              d.Click(1);
+            }),
+            1);
+  EXPECT_EQ(Run100(dlg100, nullptr, 2, &v, [](fldlg::Dialog& d) {
+              EXPECT_EQ(d.CheckState(13), BST_UNCHECKED) << "the second dialog's box";
+              d.Click(1);
+            }),
+            0);
+}
+
+TEST_P(SettingsDialogs, DigitalDisplayOverARealOwner) {
+  HostWindow host;
+  ASSERT_TRUE(IsWindow(host.hwnd()));
+  Values100 v{1, 2, 3};
+  POINT origin{0, 0};
+  ClientToScreen(host.hwnd(), &origin);
+  int32_t r = Run100(dlg100, host.hwnd(), 4, &v, [&](fldlg::Dialog& d) {
+    EXPECT_FALSE(IsWindowEnabled(host.hwnd())) << "the owner is disabled while the dialog runs";
+    EXPECT_EQ(GetWindow(d.hwnd(), GW_OWNER), host.hwnd());
+    POINT client{0, 0};
+    ClientToScreen(d.hwnd(), &client);
+    EXPECT_EQ(client.x, origin.x) << "the dialog's client area starts where the owner's does";
+    EXPECT_EQ(client.y, origin.y);
+    EXPECT_EQ(GetWindowLongW(d.hwnd(), GWL_STYLE) & WS_SYSMENU, 0) << "no close box";
+    d.PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(r, 0);
+  EXPECT_TRUE(IsWindowEnabled(host.hwnd())) << "the owner is enabled again";
+  EXPECT_EQ(v.zero, 1);
+  EXPECT_EQ(v.shift, 2);
+  EXPECT_EQ(v.padding, 3);
+}
+
+TEST_P(SettingsDialogs, DigitalDisplayLayout) {
+  struct Want {
+    const char* cls;
+    int id;
+    DWORD style;
+    fldlg::DluRect rect;  // cy -1: a combo box, whose closed height is the platform's
+    const wchar_t* text;
+  } want[] = {
+      {"Button", 1, 0x50010001, {148, 73, 49, 15}, L"OK"},
+      {"Static", 0, 0x50020000, {6, 5, 81, 11}, L"ゼロ表示処理"},
+      {"ComboBox", 10, 0x50010003, {5, 17, 190, -1}, L""},
+      {"ComboBox", 11, 0x50010003, {7, 45, 93, -1}, L""},
+      {"ComboBox", 12, 0x50010003, {106, 45, 89, -1}, L""},
+      {"Static", 0, 0x50020000, {7, 33, 39, 11}, L"桁のシフト"},
+      {"Static", 0, 0x50020000, {106, 33, 55, 9}, L"ゼロ埋め"},
+      {"Button", 13, 0x50010003, {8, 62, 150, 10}, L"すべてのデジタル部品の表示形式に適用する"},
+  };
+  Values100 v{-1, -1, -1};
+  Run100(dlg100, nullptr, 3, &v, [&](fldlg::Dialog& d) {
+    EXPECT_EQ(d.ClientDlu(), (fldlg::DluRect{0, 0, 203, 93}));
+    auto got = d.Snapshot();
+    ASSERT_EQ(got.size(), std::size(want));
+    for (size_t i = 0; i < got.size(); ++i) {
+      SCOPED_TRACE("control " + std::to_string(i + 1));
+      EXPECT_EQ(got[i].class_name, want[i].cls);
+      EXPECT_EQ(got[i].id, want[i].id);
+      // The combo box moves WS_VSCROLL to its list; the rest is as built.
+      EXPECT_EQ(got[i].style & ~WS_VSCROLL, want[i].style);
+      fldlg::DluRect w = want[i].rect;
+      if (w.cy < 0) w.cy = got[i].dlu.cy;
+      EXPECT_EQ(got[i].dlu, w) << "at " << got[i].dlu.x << "," << got[i].dlu.y << " size " << got[i].dlu.cx << "x"
+                               << got[i].dlu.cy;
+      EXPECT_TRUE(got[i].text == want[i].text);
+    }
+    d.Click(1);
+  });
+}
+
+TEST_P(SettingsDialogs, DigitalDisplayWithoutADialog) {
+  // The owner is no window: no dialog, the host's values come back, 0.
+  Values100 v{7, 8, 9};
+  fldlg::Script guard([](fldlg::Dialog& d) { d.Click(1); }, nullptr, 1500);
+  int32_t r = dlg100(NotAWindow(), 5, &v.zero, &v.shift, &v.padding);
+  guard.Finish();
+  EXPECT_FALSE(guard.found()) << "no dialog may appear";
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(v.zero, 7);
+  EXPECT_EQ(v.shift, 8);
+  EXPECT_EQ(v.padding, 9);
+}
+
+// ==== "整理券番号の設定" ====================================================
+
+struct Values101 {
+  int16_t format, leading_zero;
+};
+
+int32_t Run101(Dlg101Fn f, HWND owner, int32_t n, Values101* v, std::function<void(fldlg::Dialog&)> body) {
+  fldlg::Script script(std::move(body), kTitle101);
+  int32_t r = f(owner, n, &v->format, &v->leading_zero);
+  EXPECT_TRUE(script.Finish()) << script.error();
+  return r;
+}
+
+TEST_P(SettingsDialogs, TicketFormatShowsTheTwelveFormats) {
+  Values101 v{4, 1};
+  int32_t r = Run101(dlg101, nullptr, 20, &v, [](fldlg::Dialog& d) {
+    EXPECT_EQ(d.ComboItems(10),
+              Cp932List({u8"1,2,3...20 （既定の表示）", u8"0,1,2...19", u8"「なし」、1,2...19", u8"「なし」、2,3...20",
+                         u8"「無券」、1,2...19", u8"「無券」、2,3...20", u8"「券なし」、1,2...19",
+                         u8"「券なし」、2,3...20", u8"「券無し」、1,2...19", u8"「券無し」、2,3...20",
+                         u8"(無地)、1,2...19", u8"(無地)、2,3...20"}));
+    EXPECT_EQ(d.ComboSelection(10), 4);
+    EXPECT_EQ(d.CheckState(11), BST_CHECKED);
+    d.PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(r, 1) << "OK returns the flag just written";
+  EXPECT_EQ(v.format, 4);
+  EXPECT_EQ(v.leading_zero, 1);
+}
+
+TEST_P(SettingsDialogs, TicketFormatEdgeCounts) {
+  struct Case {
+    int32_t n;
+    int index;
+    const char8_t* text;
+  } cases[] = {{1, 1, u8"0,1,2...0"},       {1, 3, u8"「なし」、2,3...1"},
+               {0, 0, u8"1,2,3...0 （既定の表示）"}, {0, 1, u8"0,1,2...-1"},
+               {-32768, 1, u8"0,1,2...32767"}, {0x10014, 1, u8"0,1,2...19"}};
+  for (const auto& c : cases) {
+    Values101 v{0, 0};
+    Run101(dlg101, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
+      EXPECT_EQ(d.ComboCount(10), 12);
+      EXPECT_EQ(d.ComboItem(10, c.index), fltest::Cp932(c.text)) << "N = " << c.n << ", index " << c.index;
+      d.Click(2);
+    });
+  }
+}
+
+TEST_P(SettingsDialogs, TicketFormatManualCheckBox) {
+  Values101 v{0, 0};
+  int32_t r = Run101(dlg101, nullptr, 10, &v, [](fldlg::Dialog& d) {
+    EXPECT_EQ(d.CheckState(11), BST_UNCHECKED);
+    d.Click(11);
+    EXPECT_EQ(d.CheckState(11), BST_CHECKED) << "one click checks";
+    d.Click(11);
+    EXPECT_EQ(d.CheckState(11), BST_UNCHECKED) << "a second click clears";
+    d.Command(11);
+    EXPECT_EQ(d.CheckState(11), BST_CHECKED) << "the procedure toggles on the command";
+    d.Select(10, 9);
+    d.Click(1);
+  });
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(v.format, 9);
+  EXPECT_EQ(v.leading_zero, 1);
+}
+
+TEST_P(SettingsDialogs, TicketFormatOkUncheckedWritesAndReturnsZero) {
+  Values101 v{2, 1};
+  int32_t r = Run101(dlg101, nullptr, 10, &v, [](fldlg::Dialog& d) {
+    d.Click(11);
+    d.Select(10, 11);
+    d.Click(1);
+  });
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(v.format, 11);
+  EXPECT_EQ(v.leading_zero, 0);
+}
+
+TEST_P(SettingsDialogs, TicketFormatCancelAndEscWriteNothing) {
+  struct Case {
+    const char* how;
+    std::function<void(fldlg::Dialog&)> close;
+  } cases[] = {{"Cancel button", [](fldlg::Dialog& d) { d.Click(2); }},
+               {"Esc", [](fldlg::Dialog& d) { d.PressKey(VK_ESCAPE); }}};
+  for (const auto& c : cases) {
+    Values101 v{3, 1};
+    int32_t r = Run101(dlg101, nullptr, 10, &v, [&](fldlg::Dialog& d) {
+      d.Select(10, 5);
+      d.Click(11);
+      c.close(d);
+      EXPECT_TRUE(fldlg::WaitForClose(d.hwnd())) << c.how;
+    });
+    EXPECT_EQ(r, 0) << c.how;
+    EXPECT_EQ(v.format, 3) << c.how;
+    EXPECT_EQ(v.leading_zero, 1) << c.how;
+  }
+}
+
+TEST_P(SettingsDialogs, TicketFormatOutOfRangeIndex) {
+  Values101 v{12, 0};
+  int32_t r = Run101(dlg101, nullptr, 10, &v, [](fldlg::Dialog& d) {
+    EXPECT_EQ(d.ComboSelection(10), -1) << "index 12 shows nothing";
+    d.Click(1);
+  });
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(v.format, -1);
+}
+
+TEST_P(SettingsDialogs, TicketFormatWithoutADialog) {
+  HostWindow host;
+  Values101 v{5, 1};
+  fldlg::Script guard([](fldlg::Dialog& d) { d.Click(2); }, nullptr, 1500);
+  int32_t r = dlg101(NotAWindow(), 10, &v.format, &v.leading_zero);
+  guard.Finish();
+  EXPECT_FALSE(guard.found()) << "no dialog may appear";
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(v.format, 5);
+  EXPECT_EQ(v.leading_zero, 1);
+  // Over a real owner it opens, and closes with Enter.
+  r = Run101(dlg101, host.hwnd(), 10, &v, [](fldlg::Dialog& d) { d.PressKey(VK_RETURN); });
+  EXPECT_EQ(r, 1);
+}
+
+// ==== "情報用数字の設定" ====================================================
+
+struct Record {
+  int16_t f[10];
+  bool operator==(const Record& o) const { return std::memcmp(f, o.f, sizeof f) == 0; }
+};
+
+std::string Show(const Record& r) {
+  std::string s;
+  for (int16_t v : r.f) s += std::to_string(v) + " ";
+  return s;
+}
+
+int32_t Run102(Dlg102Fn f, HWND owner, int32_t n, Record* rec, std::function<void(fldlg::Dialog&)> body) {
+  fldlg::Script script(std::move(body), kTitle102);
+  int32_t r = f(owner, n, rec->f);
+  EXPECT_TRUE(script.Finish()) << script.error();
+  return r;
+}
+
+TEST_P(SettingsDialogs, InfoNumbersShowsListsAndComesBackUnchanged) {
+  Record rec{{1, 2, 3, 150, 5, 1, 0, 1, 0, 1}};
+  const Record before = rec;
+  int32_t r = Run102(dlg102, nullptr, 5, &rec, [](fldlg::Dialog& d) {
+    for (int id : {10, 11, 12, 14}) EXPECT_EQ(d.ComboItems(id), NumberItems(5)) << "combo box " << id;
+    EXPECT_EQ(d.ComboItems(13), NumberItems(150));
+    const int sel[] = {0, 1, 2, 149, 4};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(d.ComboSelection(10 + k), sel[k]) << "combo box " << 10 + k;
+    const int check[] = {1, 0, 1, 0, 1};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(d.CheckState(15 + k), check[k]) << "check box " << 15 + k;
+    d.PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(r, 1) << "OK";
+  EXPECT_EQ(rec, before) << Show(rec);
+}
+
+TEST_P(SettingsDialogs, InfoNumbersEmptyCellLists) {
+  for (int32_t n : {0, -3, -32768}) {
+    Record rec{{1, 1, 1, 3, 1, 0, 0, 0, 0, 0}};
+    int32_t r = Run102(dlg102, nullptr, n, &rec, [&](fldlg::Dialog& d) {
+      for (int id : {10, 11, 12, 14}) EXPECT_EQ(d.ComboCount(id), 0) << "combo box " << id << ", N = " << n;
+      EXPECT_EQ(d.ComboCount(13), 150);
+      d.Click(1);
+    });
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(rec, (Record{{0, 0, 0, 3, 0, 0, 0, 0, 0, 0}})) << "N = " << n << ": " << Show(rec);
+  }
+}
+
+TEST_P(SettingsDialogs, InfoNumbersOutOfRangeFieldsComeBackAsZero) {
+  Record rec{{3, -1, 0, 151, 2, 0, 0, 0, 0, 0}};
+  int32_t r = Run102(dlg102, nullptr, 2, &rec, [](fldlg::Dialog& d) {
+    for (int id : {10, 11, 12, 13}) EXPECT_EQ(d.ComboSelection(id), -1) << "combo box " << id;
+    EXPECT_EQ(d.ComboSelection(14), 1);
+    d.Click(1);
+  });
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(rec, (Record{{0, 0, 0, 0, 2, 0, 0, 0, 0, 0}})) << Show(rec);
+}
+
+TEST_P(SettingsDialogs, InfoNumbersChoicesAndIndependentBoxes) {
+  Record rec{{0, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+  int32_t r = Run102(dlg102, nullptr, 9, &rec, [](fldlg::Dialog& d) {
+    d.Select(10, 8);
+    d.Select(11, 0);
+    d.Select(13, 149);
+    d.Click(16);  // count from 0, while 15 stays unchecked
+    d.Click(19);
+    d.Click(1);
+  });
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(rec, (Record{{9, 1, 0, 150, 0, 0, 1, 0, 0, 1}})) << Show(rec);
+}
+
+TEST_P(SettingsDialogs, InfoNumbersCancelAndEscLeaveTheRecord) {
+  struct Case {
+    const char* how;
+    std::function<void(fldlg::Dialog&)> close;
+  } cases[] = {{"Cancel button", [](fldlg::Dialog& d) { d.Click(2); }},
+               {"Esc", [](fldlg::Dialog& d) { d.PressKey(VK_ESCAPE); }}};
+  for (const auto& c : cases) {
+    Record rec{{2, 3, 4, 5, 6, 1, 1, 1, 1, 1}};
+    const Record before = rec;
+    int32_t r = Run102(dlg102, nullptr, 8, &rec, [&](fldlg::Dialog& d) {
+      d.Select(10, 7);
+      d.Select(13, 0);
+      d.Click(15);
+      d.Click(19);
+      c.close(d);
+    });
+    EXPECT_EQ(r, 0) << c.how;
+    EXPECT_EQ(rec, before) << c.how << ": " << Show(rec);
+  }
+}
+
+TEST_P(SettingsDialogs, InfoNumbersLargestCount) {
+  Record rec{{32767, 1, 0, 0, 0, 0, 0, 0, 0, 0}};
+  int32_t r = Run102(dlg102, nullptr, 32767, &rec, [](fldlg::Dialog& d) {
+    for (int id : {10, 11, 12, 14}) {
+      EXPECT_EQ(d.ComboCount(id), 32767) << "combo box " << id;
+      EXPECT_EQ(d.ComboItem(id, 32766), "32767") << "combo box " << id;
+    }
+    EXPECT_EQ(d.ComboSelection(10), 32766);
+    d.Select(14, 32766);
+    d.Click(1);
+  });
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(rec, (Record{{32767, 1, 0, 0, 32767, 0, 0, 0, 0, 0}})) << Show(rec);
+}
+
+TEST_P(SettingsDialogs, InfoNumbersWithoutADialog) {
+  Record rec{{1, 2, 3, 4, 5, 1, 1, 1, 1, 1}};
+  const Record before = rec;
+  fldlg::Script guard([](fldlg::Dialog& d) { d.Click(2); }, nullptr, 1500);
+  int32_t r = dlg102(NotAWindow(), 5, rec.f);
+  guard.Finish();
+  EXPECT_FALSE(guard.found()) << "no dialog may appear";
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(rec, before) << Show(rec);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDlls, SettingsDialogs, ::testing::Values("farelib4.dll", "farelib3.dll"),
+                         [](const auto& info) { return std::string(info.param).substr(0, 8); });
 
 }  // namespace
