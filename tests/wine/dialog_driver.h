@@ -186,6 +186,22 @@ class Dialog {
     SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
   }
 
+  // ---- Text (narrow messages: code page 932 bytes) ----
+  // What control `id` shows (WM_GETTEXT).
+  std::string Text(int id) const {
+    HWND c = Control(id);
+    LRESULT n = SendMessageA(c, WM_GETTEXTLENGTH, 0, 0);
+    std::string s(static_cast<size_t>(n > 0 ? n : 0) + 1, '\0');
+    n = SendMessageA(c, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return s;
+  }
+  // Replaces what control `id` shows, as typing over it would: WM_SETTEXT,
+  // which an edit box (or a combo box's edit part) reports with EN_CHANGE.
+  void SetText(int id, const std::string& text) const {
+    SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+
   // ---- Buttons ----
   int CheckState(int id) const { return static_cast<int>(SendMessageA(Control(id), BM_GETCHECK, 0, 0)); }
   // A mouse click on the button (BM_CLICK: press and release over it).

@@ -1,0 +1,311 @@
+// The choosers end to end: the platform's own file, colour and folder
+// choosers, driven by a simulated user on a second thread (dialog_driver.h).
+#include <windows.h>
+#include <shlobj.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog_driver.h"
+#include "farelib_test.h"
+
+namespace {
+
+using FileDlgFn = const char*(WINAPI*)(HWND, int32_t, const char*, int32_t, const char*);
+using ChooseColorFn = int32_t(WINAPI*)(HWND, COLORREF*, COLORREF*);
+using FolderDlgFn = const char*(WINAPI*)(HWND, const char*);
+
+// Control ids of the platform's choosers.
+constexpr int kFileNameBox = 0x47C;   // the file chooser's name field (cmb13)
+constexpr int kRedBox = 0x2C2;        // the colour chooser's red, green and blue fields
+constexpr int kGreenBox = 0x2C3;
+constexpr int kBlueBox = 0x2C4;
+constexpr int kAddCustomColour = 0x2C8;
+constexpr int kDefineCustomColours = 0x2CF;  // opens the full form
+constexpr int kFolderTitleText = 0x3742;
+constexpr int kFolderTree = 0x3741;
+
+const char kFilter[] = "CSV (*.csv)\0*.csv\0All files\0*.*\0";
+
+// The result text, after checking that it is a well-formed library string.
+std::string Result(const char* r) {
+  if (r == nullptr) {
+    ADD_FAILURE() << "a text result is never null";
+    return "<null>";
+  }
+  EXPECT_EQ(fltest::LengthPrefix(r), static_cast<int32_t>(std::strlen(r))) << "length prefix of \"" << r << '"';
+  return r;
+}
+
+std::string CurrentDirectory() {
+  char b[MAX_PATH];
+  DWORD n = GetCurrentDirectoryA(MAX_PATH, b);
+  return std::string(b, n);
+}
+
+// A visible dialog of `thread` other than `except` (a message box over a
+// chooser), waited for up to the driver's timeout.
+HWND WaitForOtherDialog(DWORD thread, HWND except) {
+  struct Args {
+    HWND except, found;
+  } a{except, nullptr};
+  DWORD start = GetTickCount();
+  while (!a.found && GetTickCount() - start < fldlg::kTimeoutMs) {
+    EnumThreadWindows(
+        thread,
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* a = reinterpret_cast<Args*>(p);
+          char cls[16] = {};
+          GetClassNameA(w, cls, sizeof cls);
+          if (w == a->except || lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(w)) return TRUE;
+          a->found = w;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&a));
+    if (!a.found) Sleep(10);
+  }
+  return a.found;
+}
+
+// Presses OK without waiting for it to be handled (its handling may open a
+// modal prompt), then lets the dialog's thread catch up.
+void PostOk(fldlg::Dialog& d) {
+  PostMessageA(d.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(d.Control(IDOK)));
+  d.Settle();
+}
+
+// The text of the selected item of a tree view of another thread.
+std::string SelectedTreeItem(HWND tree) {
+  char text[MAX_PATH] = {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.pszText = text;
+  item.cchTextMax = MAX_PATH;
+  if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return "<none>";
+  return text;
+}
+
+// A scratch folder of this test process, with fare.csv in it and a
+// sub-folder "routes" with route.csv; removed again afterwards.
+class Scratch {
+ public:
+  Scratch() {
+    char tmp[MAX_PATH], full[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    GetLongPathNameA(tmp, full, MAX_PATH);
+    temp_ = full;
+    dir_ = temp_ + "farelib_choosers_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    CreateDirectoryA((dir_ + "\\routes").c_str(), nullptr);
+    for (const char* f : kFiles) {
+      HANDLE h = CreateFileA((*this / f).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      CloseHandle(h);
+    }
+  }
+  ~Scratch() {
+    SetCurrentDirectoryA(temp_.c_str());
+    for (const char* f : kFiles) DeleteFileA((*this / f).c_str());
+    DeleteFileA((*this / "new.csv").c_str());
+    RemoveDirectoryA((dir_ + "\\routes").c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+  const std::string& dir() const { return dir_; }
+  std::string operator/(const char* name) const { return dir_ + "\\" + name; }
+
+ private:
+  static constexpr const char* kFiles[] = {"fare.csv", "routes\\route.csv"};
+  std::string temp_, dir_;
+};
+
+class FileChooser : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    HMODULE m = fltest::Library(GetParam());
+    ASSERT_NE(m, nullptr);
+    file_dlg = fltest::Export<FileDlgFn>(m, "Ze3FileDlg");
+    ASSERT_NE(file_dlg, nullptr);
+  }
+  FileDlgFn file_dlg = nullptr;
+  Scratch scratch;
+};
+
+TEST_P(FileChooser, TypedFullPathComesBackWithItsLength) {
+  const std::string path = scratch / "fare.csv";
+  for (int32_t ignored : {0, -1, 0x12345678}) {
+    fldlg::Script script(
+        [&](fldlg::Dialog& d) {
+          EXPECT_EQ(d.Title(), L"Choose a fare table") << "the host's title";
+          EXPECT_EQ(d.Text(kFileNameBox), "") << "the name field starts empty";
+          d.SetText(kFileNameBox, path);
+          d.Click(IDOK);
+        });
+    std::string r = Result(file_dlg(nullptr, 0, kFilter, ignored, "Choose a fare table"));
+    ASSERT_TRUE(script.Finish()) << script.error();
+    EXPECT_EQ(r, path) << "fourth value " << ignored;
+  }
+}
+
+TEST_P(FileChooser, CancelGivesAnEmptyStringForOpenAndSave) {
+  for (int32_t save : {0, 1}) {
+    fldlg::Script script([](fldlg::Dialog& d) { d.Click(IDCANCEL); });
+    const char* r = file_dlg(nullptr, save, kFilter, 0, nullptr);
+    ASSERT_TRUE(script.Finish()) << script.error();
+    ASSERT_NE(r, nullptr) << "save flag " << save << ": never null";
+    EXPECT_EQ(fltest::LengthPrefix(r), 0) << "save flag " << save;
+    EXPECT_EQ(r[0], '\0') << "save flag " << save;
+  }
+}
+
+TEST_P(FileChooser, NonZeroSaveFlagsShowTheSaveChooserThatAsksBeforeOverwriting) {
+  const std::string existing = scratch / "fare.csv";
+  const std::string fresh = scratch / "new.csv";
+  struct Case {
+    int32_t save;
+    const std::string& path;
+    bool prompt;
+  } cases[] = {
+      {1, existing, true}, {-1, existing, true}, {1, fresh, false}, {-1, fresh, false}, {0, existing, false},
+  };
+  for (const auto& c : cases) {
+    bool prompted = false;
+    fldlg::Script script([&](fldlg::Dialog& d) {
+      d.SetText(kFileNameBox, c.path);
+      PostOk(d);
+      if (c.prompt) {
+        HWND box = WaitForOtherDialog(GetWindowThreadProcessId(d.hwnd(), nullptr), d.hwnd());
+        prompted = box != nullptr;
+        if (box) SendMessageA(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+      }
+    });
+    std::string r = Result(file_dlg(nullptr, c.save, kFilter, 0, nullptr));
+    ASSERT_TRUE(script.Finish()) << "save flag " << c.save << ": " << script.error();
+    EXPECT_EQ(prompted, c.prompt) << "save flag " << c.save << ", " << c.path << ": the overwrite question";
+    EXPECT_EQ(r, c.path) << "save flag " << c.save;
+  }
+}
+
+TEST_P(FileChooser, CurrentDirectoryIsKeptWhateverTheUserBrowsed) {
+  ASSERT_TRUE(SetCurrentDirectoryA(scratch.dir().c_str()));
+  const std::string before = CurrentDirectory();
+  fldlg::Script script([&](fldlg::Dialog& d) {
+    d.SetText(kFileNameBox, scratch / "routes");  // into the sub-folder
+    d.Click(IDOK);
+    EXPECT_TRUE(d.IsOpen()) << "a folder name browses into the folder";
+    d.SetText(kFileNameBox, "route.csv");
+    d.Click(IDOK);
+  });
+  std::string r = Result(file_dlg(nullptr, 0, kFilter, 0, nullptr));
+  ASSERT_TRUE(script.Finish()) << script.error();
+  EXPECT_EQ(r, scratch / "routes\\route.csv");
+  EXPECT_EQ(CurrentDirectory(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDlls, FileChooser, ::testing::Values("farelib4.dll", "farelib3.dll"),
+                         [](const auto& info) { return std::string(info.param).substr(0, 8); });
+
+class ColourChooser : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    HMODULE m = fltest::Library(GetParam());
+    ASSERT_NE(m, nullptr);
+    choose = fltest::Export<ChooseColorFn>(m, "Ze3ChooseColor");
+    ASSERT_NE(choose, nullptr);
+    for (int i = 0; i < 16; ++i) custom[i] = original[i] = RGB(i, 100 + i, 200 + i);
+    custom[16] = 0xDEADBEEF;
+  }
+  // The user opens the full form, makes RGB(10, 20, 30) and adds it to the
+  // custom colours; the caller's memory must not move while the chooser is open.
+  void AddCustomColour(fldlg::Dialog& d) {
+    EXPECT_EQ(d.Text(kRedBox), "86") << "opens on the caller's colour";
+    EXPECT_EQ(d.Text(kGreenBox), "52") << "opens on the caller's colour";
+    EXPECT_EQ(d.Text(kBlueBox), "18") << "opens on the caller's colour";
+    d.Click(kDefineCustomColours);
+    d.SetText(kRedBox, "10");
+    d.SetText(kGreenBox, "20");
+    d.SetText(kBlueBox, "30");
+    d.Click(kAddCustomColour);
+    EXPECT_EQ(colour, kStart) << "the caller's colour while the chooser is open";
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(custom[i], original[i]) << "the caller's entry " << i << " while open";
+  }
+  static constexpr COLORREF kStart = 0x00123456;  // red 0x56, green 0x34, blue 0x12
+  ChooseColorFn choose = nullptr;
+  COLORREF colour = kStart;
+  COLORREF custom[17], original[16];
+};
+
+TEST_P(ColourChooser, OkWritesTheColourAndAllSixteenCustomColours) {
+  fldlg::Script script([&](fldlg::Dialog& d) {
+    AddCustomColour(d);
+    d.Click(IDOK);
+  });
+  int32_t r = choose(nullptr, &colour, custom);
+  ASSERT_TRUE(script.Finish()) << script.error();
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(colour, RGB(10, 20, 30)) << "the chosen colour";
+  EXPECT_EQ(custom[0], RGB(10, 20, 30)) << "the added custom colour";
+  for (int i = 1; i < 16; ++i) EXPECT_EQ(custom[i], original[i]) << "entry " << i << " as the user left it";
+  EXPECT_EQ(custom[16], 0xDEADBEEFu) << "nothing past the 16 entries";
+}
+
+TEST_P(ColourChooser, OkOnTheStartingColourGivesItBack) {
+  fldlg::Script script([&](fldlg::Dialog& d) { d.Click(IDOK); });
+  int32_t r = choose(nullptr, &colour, custom);
+  ASSERT_TRUE(script.Finish()) << script.error();
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(colour, kStart) << "the chooser opened on the caller's colour";
+}
+
+TEST_P(ColourChooser, CancelAfterAddingACustomColourTouchesNothing) {
+  fldlg::Script script([&](fldlg::Dialog& d) {
+    AddCustomColour(d);
+    d.Click(IDCANCEL);
+  });
+  int32_t r = choose(nullptr, &colour, custom);
+  ASSERT_TRUE(script.Finish()) << script.error();
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(colour, kStart);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(custom[i], original[i]) << "entry " << i;
+  EXPECT_EQ(custom[16], 0xDEADBEEFu);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDlls, ColourChooser, ::testing::Values("farelib4.dll", "farelib3.dll"),
+                         [](const auto& info) { return std::string(info.param).substr(0, 8); });
+
+TEST(FolderChooser, ConfirmedAndCancelled) {
+  HMODULE m = fltest::Library("farelib4.dll");
+  ASSERT_NE(m, nullptr);
+  auto folder_dlg = fltest::Export<FolderDlgFn>(m, "Ze3FolderDlg");
+  ASSERT_NE(folder_dlg, nullptr);
+  Scratch scratch;
+  const std::string target = scratch / "routes";
+  const std::string before = CurrentDirectory();
+
+  fldlg::Script confirm([&](fldlg::Dialog& d) {
+    EXPECT_EQ(d.Text(kFolderTitleText), "Where are the route tables?") << "the host's text above the tree";
+    // The user picks the folder in the tree (once the browser has filled it).
+    std::string picked;
+    for (DWORD start = GetTickCount(); picked != "routes" && GetTickCount() - start < fldlg::kTimeoutMs; Sleep(20)) {
+      SendMessageA(d.hwnd(), BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
+      d.Settle();
+      picked = SelectedTreeItem(d.Control(kFolderTree));
+    }
+    EXPECT_EQ(picked, "routes") << "the folder the user picked in the tree";
+    d.Click(IDOK);
+  });
+  std::string r = Result(folder_dlg(nullptr, "Where are the route tables?"));
+  ASSERT_TRUE(confirm.Finish()) << confirm.error();
+  EXPECT_EQ(r, target);
+  EXPECT_EQ(CurrentDirectory(), before);
+
+  fldlg::Script cancel([](fldlg::Dialog& d) { d.Click(IDCANCEL); });
+  const char* empty = folder_dlg(nullptr, "Where are the route tables?");
+  ASSERT_TRUE(cancel.Finish()) << cancel.error();
+  ASSERT_NE(empty, nullptr) << "never null";
+  EXPECT_EQ(fltest::LengthPrefix(empty), 0);
+  EXPECT_EQ(empty[0], '\0');
+}
+
+}  // namespace
