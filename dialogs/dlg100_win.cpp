@@ -32,6 +32,12 @@ INT_PTR CALLBACK DigitalDisplayProc(HWND dialog, UINT message, WPARAM wparam, LP
     SetCheck(dialog, kApplyToAllCheckBox, 0);
   } else if (message == WM_COMMAND && (wparam & 0xFFFF) == IDOK) {
     // Command 2 (Esc) is not handled: OK is the only way out.
+    // The wrappers are attached to this dialog again: a second call made
+    // while this dialog is open (from a host window that its modal loop
+    // serves) has attached them to its own dialog, which is gone by now.
+    d.zero_handling.Attach(GetDlgItem(dialog, 10));
+    d.digit_shift.Attach(GetDlgItem(dialog, 11));
+    d.zero_padding.Attach(GetDlgItem(dialog, 12));
     std::int32_t end = DigitalDisplayOk(&d.state, d.zero_handling.GetCurSel(), d.digit_shift.GetCurSel(),
                                         d.zero_padding.GetCurSel(), GetCheck(dialog, kApplyToAllCheckBox));
     EndDialog(dialog, end);

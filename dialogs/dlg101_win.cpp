@@ -28,6 +28,7 @@ INT_PTR CALLBACK TicketFormatProc(HWND dialog, UINT message, WPARAM wparam, LPAR
   } else if (message == WM_COMMAND) {
     switch (wparam & 0xFFFF) {
       case IDOK:
+        d.formats.Attach(GetDlgItem(dialog, 10));  // again: see Call_dlg100
         EndDialog(dialog, TicketFormatOk(&d.state, GetCheck(dialog, kLeadingZeroCheckBox), d.formats.GetCurSel()));
         break;
       case IDCANCEL:

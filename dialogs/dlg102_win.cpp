@@ -39,6 +39,7 @@ INT_PTR CALLBACK InfoNumberProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
     switch (wparam & 0xFFFF) {
       case IDOK: {
         std::int32_t selections[kInfoComboCount], checks[kInfoComboCount];
+        for (int k = 0; k < kInfoComboCount; ++k) d.combos[k].Attach(GetDlgItem(dialog, 10 + k));  // see Call_dlg100
         for (int k = 0; k < kInfoComboCount; ++k) selections[k] = d.combos[k].GetCurSel();
         for (int k = 0; k < kInfoComboCount; ++k) checks[k] = GetCheck(dialog, kFirstInfoCheckBox + k);
         EndDialog(dialog, InfoNumberOk(&d.state.Record, selections, checks));

@@ -31,6 +31,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <functional>
@@ -70,15 +71,24 @@ inline std::wstring WindowText(HWND w) {
 
 struct FindArgs {
   const wchar_t* title;
+  const std::vector<HWND>* ignore;
   HWND found;
 };
+
+inline BOOL CALLBACK CollectDialogs(HWND w, LPARAM p) {
+  char cls[16] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (lstrcmpA(cls, "#32770") == 0) reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+  return TRUE;
+}
 
 inline BOOL CALLBACK FindDialog(HWND w, LPARAM p) {
   auto* a = reinterpret_cast<FindArgs*>(p);
   char cls[16] = {};
   GetClassNameA(w, cls, sizeof cls);
-  if (lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(w)) return TRUE;
+  if (lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
   if (a->title && WindowText(w) != a->title) return TRUE;
+  if (a->ignore && std::find(a->ignore->begin(), a->ignore->end(), w) != a->ignore->end()) return TRUE;
   a->found = w;
   return FALSE;
 }
@@ -111,13 +121,16 @@ inline LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
 
 }  // namespace detail
 
-// The first visible dialog window (class "#32770") of thread `thread` whose
-// title is `title` (any title when null), waiting up to timeout_ms for it;
-// null when none came.
-inline HWND WaitForDialog(DWORD thread, const wchar_t* title = nullptr, DWORD timeout_ms = kTimeoutMs) {
+// The first dialog window (class "#32770") of thread `thread` that a person
+// can use (visible and enabled: a dialog that has opened another over itself
+// is disabled) and whose title is `title` (any title when null), waiting up
+// to timeout_ms for it; null when none came. Dialogs in `ignore` are passed
+// over.
+inline HWND WaitForDialog(DWORD thread, const wchar_t* title = nullptr, DWORD timeout_ms = kTimeoutMs,
+                          const std::vector<HWND>* ignore = nullptr) {
   DWORD start = GetTickCount();
   for (;;) {
-    detail::FindArgs a{title, nullptr};
+    detail::FindArgs a{title, ignore, nullptr};
     EnumThreadWindows(thread, detail::FindDialog, reinterpret_cast<LPARAM>(&a));
     if (a.found) return a.found;
     if (GetTickCount() - start > timeout_ms) return nullptr;
@@ -282,14 +295,16 @@ class Dialog {
 };
 
 // Drives the next dialog that the constructing thread opens (see the top of
-// this file). Construct it before calling the export; call Finish() after.
+// this file): dialogs already open when the script is made are passed over.
+// Construct it before calling the export; call Finish() after.
 class Script {
  public:
   explicit Script(std::function<void(Dialog&)> body, const wchar_t* title = nullptr,
                   DWORD timeout_ms = kTimeoutMs)
       : owner_thread_(GetCurrentThreadId()) {
+    EnumThreadWindows(owner_thread_, detail::CollectDialogs, reinterpret_cast<LPARAM>(&already_open_));
     thread_ = std::thread([this, body = std::move(body), title, timeout_ms] {
-      HWND w = WaitForDialog(owner_thread_, title, timeout_ms);
+      HWND w = WaitForDialog(owner_thread_, title, timeout_ms, &already_open_);
       if (!w) {
         error_ = "no dialog appeared within the timeout";
         return;
@@ -322,6 +337,7 @@ class Script {
 
  private:
   DWORD owner_thread_;
+  std::vector<HWND> already_open_;
   std::thread thread_;
   bool found_ = false;
   std::string error_;

@@ -4,6 +4,7 @@
 // pointers and the result.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -265,6 +266,69 @@ TEST_P(SettingsDialogs, DigitalDisplayLayout) {
     }
     d.Click(1);
   });
+}
+
+// A host window that the open dialog's modal loop still serves opens the same
+// dialog again over it; the first dialog must still give back what it shows.
+struct NestedCall {
+  Dlg100Fn f;
+  HWND owner;
+  Values100 v{0, 0, 0};
+  int32_t r = -2;
+  bool driven = false;
+  std::atomic<bool> done{false};
+};
+
+LRESULT CALLBACK NestingHostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_APP) {
+    auto* n = reinterpret_cast<NestedCall*>(lp);
+    fldlg::Script script(
+        [](fldlg::Dialog& d) {
+          d.Select(10, 1);
+          d.Select(11, 0);
+          d.Click(1);
+        },
+        kTitle100);
+    n->r = n->f(n->owner, 2, &n->v.zero, &n->v.shift, &n->v.padding);
+    n->driven = script.Finish();
+    n->done = true;
+    return 0;
+  }
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+TEST_P(SettingsDialogs, DigitalDisplayNestedCallLeavesTheOpenDialogIntact) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = NestingHostProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"farelib nesting host";
+  RegisterClassW(&wc);
+  HWND helper = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+  ASSERT_NE(helper, nullptr);
+  NestedCall nested;
+  nested.f = dlg100;
+  Values100 v{0, 0, 0};
+  int32_t r = Run100(dlg100, nullptr, 6, &v, [&](fldlg::Dialog& d) {
+    d.Select(10, 2);
+    d.Select(11, 3);
+    d.Select(12, 4);
+    nested.owner = d.hwnd();
+    PostMessageW(helper, WM_APP, 0, reinterpret_cast<LPARAM>(&nested));
+    for (DWORD start = GetTickCount(); !nested.done && GetTickCount() - start < fldlg::kTimeoutMs;) Sleep(10);
+    ASSERT_TRUE(nested.done) << "the nested dialog did not end";
+    EXPECT_EQ(d.ComboSelection(11), 3) << "the first dialog still shows its choice";
+    d.Click(1);
+  });
+  DestroyWindow(helper);
+  EXPECT_TRUE(nested.driven);
+  EXPECT_EQ(nested.r, 0);
+  EXPECT_EQ(nested.v.zero, 1);
+  EXPECT_EQ(nested.v.shift, 0);
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(v.zero, 2) << "what the first dialog showed at OK";
+  EXPECT_EQ(v.shift, 3);
+  EXPECT_EQ(v.padding, 4);
 }
 
 TEST_P(SettingsDialogs, DigitalDisplayWithoutADialog) {
