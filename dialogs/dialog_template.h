@@ -43,6 +43,13 @@ inline constexpr std::uint32_t kGroupBox = 0x00000007;       // BS_GROUPBOX
 inline constexpr std::uint32_t kLeft = 0x00000000;           // SS_LEFT
 inline constexpr std::uint32_t kDropDownList = 0x00000003;   // CBS_DROPDOWNLIST
 inline constexpr std::uint32_t kDisableNoScroll = 0x00000800;  // CBS_DISABLENOSCROLL
+inline constexpr std::uint32_t kSunken = 0x00001000;         // SS_SUNKEN
+inline constexpr std::uint32_t kBitmap = 0x0000000E;         // SS_BITMAP
+inline constexpr std::uint32_t kEditLeft = 0x00000000;       // ES_LEFT
+inline constexpr std::uint32_t kMultiLine = 0x00000004;      // ES_MULTILINE
+inline constexpr std::uint32_t kAutoHScroll = 0x00000080;    // ES_AUTOHSCROLL
+inline constexpr std::uint32_t kReadOnly = 0x00000800;       // ES_READONLY
+inline constexpr std::uint32_t kWantReturn = 0x00001000;     // ES_WANTRETURN
 
 // The header style of every settings dialog.
 inline constexpr std::uint32_t kDialog = kPopup | kCaption | kModalFrame | kSetFont;

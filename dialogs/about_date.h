@@ -1,0 +1,48 @@
+// The About box ("Zelvoのバージョン情報", Call_dlg110, both DLLs) and the date
+// picker ("日付の設定", Call_dlg111, farelib4 only): their templates, tables
+// and the little logic that needs no platform.
+//
+// The two templates live in separate units so that farelib3, which never
+// names the date template, does not carry it.
+#ifndef FARELIB_DIALOGS_ABOUT_DATE_H
+#define FARELIB_DIALOGS_ABOUT_DATE_H
+
+#include <cstdint>
+
+#include "dialogs/dialog_template.h"
+#include "dialogs/templates.h"
+
+namespace farelib::dlg {
+
+// ---- About ----
+extern const TemplateRef kAboutTemplate;  // 5 controls, 268 bytes
+extern const TemplateTable kAboutTable;
+
+// Control ids of the About box.
+inline constexpr int kAboutPicture = 2;      // SS_BITMAP static
+inline constexpr int kAboutText = 10;        // read-only multi-line edit box
+inline constexpr int kAboutLinkButton = 12;  // opens the maker's homepage
+
+// Selector 1 shows bitmap 102 (the fare board); every other value 103 (the bus).
+constexpr int AboutBitmapId(std::int32_t selector) { return selector == 1 ? 102 : 103; }
+
+// ---- Date ----
+extern const TemplateRef kDateTemplate;  // 1 control, with a close box
+extern const TemplateTable kDateTable;
+
+// Where the month calendar goes in the date dialog's client area, in pixels.
+inline constexpr std::int32_t kCalendarX = 15, kCalendarY = 15, kCalendarWidth = 130, kCalendarHeight = 140;
+
+struct PixelSize {
+  std::int32_t width, height;
+};
+// The size a month calendar is created with: -1 for both means the default
+// 128 x 144; a single -1 is passed on as it is.
+constexpr PixelSize CalendarSize(std::int32_t width, std::int32_t height) {
+  if (width == -1 && height == -1) return {128, 144};
+  return {width, height};
+}
+
+}  // namespace farelib::dlg
+
+#endif

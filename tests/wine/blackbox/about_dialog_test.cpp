@@ -1,0 +1,253 @@
+// The About box driven as a person would, in both DLLs. The link button must
+// not start a browser here: ShellExecuteA is replaced in the DLL's import
+// table by a recorder. LoadImageA and DeleteObject are watched the same way,
+// to count every bitmap the dialog loads and releases.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "farelib_test.h"
+#include "iat_hook.h"
+
+namespace {
+
+using AboutFn = int32_t(WINAPI*)(HWND, int32_t, const char*);
+using TextFn = const char*(WINAPI*)();
+
+const wchar_t kTitle[] = L"Zelvoのバージョン情報";
+constexpr int kPicture = 2, kText = 10, kLink = 12;
+
+struct ShellCall {
+  HWND window;
+  std::string verb, file, parameters, directory;
+  bool parameters_null, directory_null;
+  INT show;
+  const char* file_pointer;
+};
+
+// What the DLL asked of the platform, recorded by the replaced imports.
+struct Recorder {
+  std::mutex lock;
+  std::vector<ShellCall> shell;
+  std::vector<HANDLE> loaded;
+  std::vector<HGDIOBJ> deleted;
+  void* load_image = nullptr;
+  void* delete_object = nullptr;
+};
+Recorder g_rec;
+
+std::string OrNull(const char* s) { return s ? s : "<null>"; }
+
+HINSTANCE WINAPI FakeShellExecuteA(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                                   INT show) {
+  std::lock_guard<std::mutex> g(g_rec.lock);
+  g_rec.shell.push_back({window, OrNull(verb), OrNull(file), OrNull(parameters), OrNull(directory),
+                         parameters == nullptr, directory == nullptr, show, file});
+  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));  // "success", no browser
+}
+
+HANDLE WINAPI RecordingLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+  auto real = reinterpret_cast<decltype(&LoadImageA)>(g_rec.load_image);
+  HANDLE h = real(module, name, type, cx, cy, flags);
+  std::lock_guard<std::mutex> g(g_rec.lock);
+  g_rec.loaded.push_back(h);
+  return h;
+}
+
+BOOL WINAPI RecordingDeleteObject(HGDIOBJ object) {
+  {
+    std::lock_guard<std::mutex> g(g_rec.lock);
+    g_rec.deleted.push_back(object);
+  }
+  return reinterpret_cast<decltype(&DeleteObject)>(g_rec.delete_object)(object);
+}
+
+// The pixels of a bitmap as 32-bit colours, for telling the two pictures apart.
+std::vector<DWORD> Pixels(HBITMAP bitmap) {
+  BITMAP bm{};
+  if (!GetObjectA(bitmap, sizeof bm, &bm)) return {};
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = bm.bmWidth;
+  bi.bmiHeader.biHeight = -bm.bmHeight;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  std::vector<DWORD> px(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight));
+  HDC dc = GetDC(nullptr);
+  int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(bm.bmHeight), px.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  if (rows != bm.bmHeight) return {};
+  return px;
+}
+
+class AboutDialog : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    module = fltest::Library(GetParam());
+    ASSERT_NE(module, nullptr);
+    about = fltest::Export<AboutFn>(module, "Call_dlg110");
+    homepage = fltest::Export<TextFn>(module, "VantrelHpURL");
+    ASSERT_TRUE(about && homepage);
+    shell_hook = std::make_unique<fltest::ImportHook>(module, "shell32.dll", "ShellExecuteA",
+                                                      reinterpret_cast<void*>(&FakeShellExecuteA));
+    load_hook = std::make_unique<fltest::ImportHook>(module, "user32.dll", "LoadImageA",
+                                                     reinterpret_cast<void*>(&RecordingLoadImageA));
+    delete_hook = std::make_unique<fltest::ImportHook>(module, "gdi32.dll", "DeleteObject",
+                                                       reinterpret_cast<void*>(&RecordingDeleteObject));
+    ASSERT_TRUE(shell_hook->installed() && load_hook->installed() && delete_hook->installed())
+        << "the DLL imports ShellExecuteA, LoadImageA and DeleteObject";
+    g_rec.load_image = load_hook->original();
+    g_rec.delete_object = delete_hook->original();
+  }
+
+  // Runs the About box with body driving it; returns its result.
+  int32_t Run(int32_t selector, const char* text, std::function<void(fldlg::Dialog&)> body, HWND owner = nullptr) {
+    fldlg::Script script(std::move(body), kTitle);
+    int32_t r = about(owner, selector, text);
+    EXPECT_TRUE(script.Finish()) << script.error();
+    return r;
+  }
+
+  // The library's own copy of picture id, for comparison.
+  std::vector<DWORD> Reference(int id) {
+    HANDLE h = LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE);
+    EXPECT_NE(h, nullptr) << "bitmap " << id;
+    std::vector<DWORD> px = Pixels(static_cast<HBITMAP>(h));
+    DeleteObject(h);
+    return px;
+  }
+
+  HMODULE module = nullptr;
+  AboutFn about = nullptr;
+  TextFn homepage = nullptr;
+  std::unique_ptr<fltest::ImportHook> shell_hook, load_hook, delete_hook;
+};
+
+TEST_P(AboutDialog, SelectorChoosesThePicture) {
+  const std::vector<DWORD> board = Reference(102), bus = Reference(103);
+  ASSERT_FALSE(board.empty());
+  ASSERT_NE(board, bus) << "two different pictures";
+  struct Case {
+    int32_t selector;
+    int want;
+  } cases[] = {{1, 102}, {0, 103}, {2, 103}, {-1, 103}};
+  for (const auto& c : cases) {
+    int32_t r = Run(c.selector, "", [&](fldlg::Dialog& d) {
+      HWND control = d.Control(kPicture);
+      auto shown = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+      BITMAP bm{};
+      ASSERT_NE(GetObjectA(shown, sizeof bm, &bm), 0) << "selector " << c.selector << ": a picture is shown";
+      EXPECT_EQ(bm.bmWidth, 210) << "selector " << c.selector;
+      EXPECT_EQ(bm.bmHeight, 165) << "selector " << c.selector;
+      RECT rc;
+      GetClientRect(control, &rc);
+      EXPECT_EQ(rc.right, 210) << "the picture control sizes itself to the picture";
+      EXPECT_EQ(rc.bottom, 165);
+      EXPECT_TRUE(Pixels(shown) == (c.want == 102 ? board : bus))
+          << "selector " << c.selector << " should show bitmap " << c.want;
+      d.PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(r, 1) << "selector " << c.selector;
+  }
+}
+
+TEST_P(AboutDialog, ShowsTheHostsTextLineByLine) {
+  const std::string two_lines = fltest::Cp932(u8"運賃表示器 Zelvo 4.0\r\n(C) Vantrel");
+  const std::string other = fltest::Cp932(u8"整理券");
+  struct Case {
+    const char* text;
+    std::string shown;
+    int lines;
+  } cases[] = {{two_lines.c_str(), two_lines, 2}, {other.c_str(), other, 1}, {nullptr, "", 1}, {"", "", 1}};
+  for (const auto& c : cases) {
+    Run(0, c.text, [&](fldlg::Dialog& d) {
+      HWND box = d.Control(kText);
+      char buf[256] = {};
+      GetWindowTextA(box, buf, sizeof buf);
+      EXPECT_EQ(fltest::Hex(buf), fltest::Hex(c.shown)) << "the box shows this call's text";
+      EXPECT_EQ(SendMessageA(box, EM_GETLINECOUNT, 0, 0), c.lines) << fltest::Hex(c.shown);
+      EXPECT_NE(GetWindowLongA(box, GWL_STYLE) & ES_READONLY, 0) << "read-only";
+      d.PressKey(VK_RETURN);
+    });
+  }
+}
+
+TEST_P(AboutDialog, LinkOpensTheHomepageAndOnlyOkCloses) {
+  const std::string url = homepage();
+  g_rec.shell.clear();
+  HWND shown = nullptr;
+  int32_t r = Run(1, "about", [&](fldlg::Dialog& d) {
+    shown = d.hwnd();
+    d.Click(kLink);
+    d.Click(kLink);
+    EXPECT_TRUE(d.IsOpen()) << "the link leaves the dialog open";
+    d.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(d.IsOpen()) << "Esc does nothing";
+    d.Command(IDCANCEL);
+    EXPECT_TRUE(d.IsOpen()) << "command 2 does nothing";
+    d.PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(r, 1) << "Enter is OK";
+  ASSERT_EQ(g_rec.shell.size(), 2u) << "two clicks open the homepage twice";
+  for (const ShellCall& c : g_rec.shell) {
+    EXPECT_EQ(c.window, shown);
+    EXPECT_EQ(c.verb, "open");
+    EXPECT_EQ(c.file, url);
+    EXPECT_EQ(c.parameters, "");
+    EXPECT_EQ(c.directory, "");
+    EXPECT_FALSE(c.parameters_null || c.directory_null) << "empty strings, not null";
+    EXPECT_EQ(c.show, SW_SHOWNORMAL);
+  }
+  if (std::string(GetParam()) == "farelib4.dll") {  // farelib3's block may be reused after its release
+    EXPECT_NE(g_rec.shell[0].file_pointer, g_rec.shell[1].file_pointer) << "the URL is fetched afresh at each click";
+  }
+}
+
+// farelib3 releases the URL text once the shell has it; farelib4 keeps it, like
+// any text VantrelHpURL hands out.
+TEST_P(AboutDialog, HomepageTextKeptOrReleased) {
+  const bool released = std::string(GetParam()) == "farelib3.dll";
+  g_rec.shell.clear();
+  Run(0, "", [&](fldlg::Dialog& d) {
+    d.Click(kLink);
+    d.PressKey(VK_RETURN);
+  });
+  ASSERT_EQ(g_rec.shell.size(), 1u);
+  const char* text = g_rec.shell[0].file_pointer;
+  BOOL live = HeapValidate(GetProcessHeap(), 0, text - 4);
+  EXPECT_EQ(live == FALSE, released) << GetParam() << (released ? ": released" : ": kept");
+  if (!released) {
+    EXPECT_EQ(std::string(text), homepage());
+  }
+}
+
+TEST_P(AboutDialog, EveryBitmapReleasedExactlyOnce) {
+  g_rec.loaded.clear();
+  g_rec.deleted.clear();
+  for (int32_t selector : {1, 0, 1})
+    EXPECT_EQ(Run(selector, "", [](fldlg::Dialog& d) { d.PressKey(VK_RETURN); }), 1);
+  // Destroyed with its owner, without OK.
+  HWND owner = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                               nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  Run(1, "", [owner](fldlg::Dialog&) { PostMessageA(owner, WM_CLOSE, 0, 0); }, owner);
+  EXPECT_FALSE(IsWindow(owner));
+
+  ASSERT_EQ(g_rec.loaded.size(), 4u) << "one picture per opening";
+  for (HANDLE b : g_rec.loaded) {
+    EXPECT_NE(b, nullptr);
+    int n = 0;
+    for (HGDIOBJ d : g_rec.deleted) n += (d == b);
+    EXPECT_EQ(n, 1) << "each picture is released exactly once";
+    EXPECT_EQ(GetObjectType(b), 0u) << "and is gone";
+  }
+  EXPECT_EQ(g_rec.deleted.size(), g_rec.loaded.size()) << "nothing else is released";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDlls, AboutDialog, ::testing::Values("farelib4.dll", "farelib3.dll"));
+
+}  // namespace

@@ -1,0 +1,134 @@
+// The date dialog (farelib4 only) driven as a person would. Each test case
+// runs in a fresh process, so "before any OK" means a freshly loaded DLL.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "dialog_driver.h"
+#include "farelib_test.h"
+
+namespace {
+
+using DateFn = int32_t(WINAPI*)(HWND, SYSTEMTIME*);
+
+const wchar_t kTitle[] = L"日付の設定";
+
+std::string Bytes(const SYSTEMTIME& t) {
+  return fltest::Hex(std::string(reinterpret_cast<const char*>(&t), sizeof t));
+}
+std::string Ymd(const SYSTEMTIME& t) {
+  return std::to_string(t.wYear) + "-" + std::to_string(t.wMonth) + "-" + std::to_string(t.wDay) + " (day " +
+         std::to_string(t.wDayOfWeek) + ")";
+}
+
+// The month calendar child of the running dialog.
+HWND Calendar(fldlg::Dialog& d) { return FindWindowExA(d.hwnd(), nullptr, "SysMonthCal32", nullptr); }
+
+class DateDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HMODULE m = fltest::Library("farelib4.dll");
+    ASSERT_NE(m, nullptr);
+    pick = fltest::Export<DateFn>(m, "Call_dlg111");
+    ASSERT_NE(pick, nullptr);
+  }
+  // Runs the dialog on a host record full of 0xAB; returns the result.
+  int32_t Run(SYSTEMTIME* date, std::function<void(fldlg::Dialog&)> body) {
+    std::memset(date, 0xAB, sizeof *date);
+    fldlg::Script script(std::move(body), kTitle);
+    int32_t r = pick(nullptr, date);
+    EXPECT_TRUE(script.Finish()) << script.error();
+    return r;
+  }
+  DateFn pick = nullptr;
+};
+
+const SYSTEMTIME kZero{};
+
+TEST_F(DateDialog, CloseBoxBeforeAnyOkGivesZeros) {
+  SYSTEMTIME date;
+  int32_t r = Run(&date, [](fldlg::Dialog& d) {
+    d.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(d.IsOpen()) << "Esc does nothing";
+    SendMessageA(d.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
+  });
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(Bytes(date), Bytes(kZero)) << "16 zero bytes before any OK";
+}
+
+TEST_F(DateDialog, WmCloseBeforeAnyOkGivesZeros) {
+  SYSTEMTIME date;
+  EXPECT_EQ(Run(&date, [](fldlg::Dialog& d) { PostMessageA(d.hwnd(), WM_CLOSE, 0, 0); }), 0);
+  EXPECT_EQ(Bytes(date), Bytes(kZero));
+}
+
+TEST_F(DateDialog, EnterGivesTodayWhateverTheHostPassed) {
+  SYSTEMTIME date, shown{};
+  int32_t r = Run(&date, [&](fldlg::Dialog& d) {
+    HWND cal = Calendar(d);
+    ASSERT_NE(cal, nullptr) << "a month calendar";
+    SendMessageA(cal, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&shown));
+    d.PressKey(VK_RETURN);
+  });
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  EXPECT_EQ(r, 1) << "Enter is OK";
+  EXPECT_EQ(Ymd(date), Ymd(today)) << "the calendar opens on today, not on the host's record";
+  EXPECT_EQ(Ymd(date), Ymd(shown));
+}
+
+TEST_F(DateDialog, DateOfTheLastOkSurvivesACloseBox) {
+  SYSTEMTIME leap{};
+  leap.wYear = 2024;
+  leap.wMonth = 2;
+  leap.wDay = 29;
+  leap.wDayOfWeek = 4;
+  SYSTEMTIME first, second;
+  int32_t r1 = Run(&first, [&](fldlg::Dialog& d) {
+    ASSERT_TRUE(SendMessageA(Calendar(d), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&leap)));
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(r1, 1);
+  EXPECT_EQ(Ymd(first), Ymd(leap));
+  int32_t r2 = Run(&second, [](fldlg::Dialog& d) {
+    d.Command(IDCANCEL);
+    EXPECT_TRUE(d.IsOpen()) << "command 2 does nothing";
+    SendMessageA(d.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  EXPECT_EQ(r2, 0);
+  EXPECT_EQ(Bytes(second), Bytes(first)) << "the close box hands back the date of the last OK";
+}
+
+TEST_F(DateDialog, CalendarCreatedAtRunTime) {
+  SYSTEMTIME date;
+  Run(&date, [](fldlg::Dialog& d) {
+    EXPECT_EQ(GetWindowLongA(d.hwnd(), GWL_STYLE) & WS_SYSMENU, WS_SYSMENU) << "a close box";
+    HWND cal = Calendar(d);
+    ASSERT_NE(cal, nullptr);
+    RECT r;
+    GetWindowRect(cal, &r);
+    MapWindowPoints(HWND_DESKTOP, d.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 15);
+    EXPECT_EQ(r.top, 15);
+    EXPECT_EQ(r.right - r.left, 130);
+    EXPECT_EQ(r.bottom - r.top, 140);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(cal, GWL_STYLE)) & ~WS_CLIPSIBLINGS, WS_CHILD | WS_VISIBLE)
+        << "none of the calendar's own styles";
+    EXPECT_EQ(GetWindowLongA(cal, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY, 0);
+    EXPECT_EQ(GetDlgCtrlID(cal), 0) << "no control id";
+    EXPECT_EQ(reinterpret_cast<HMODULE>(GetWindowLongPtrA(cal, GWLP_HINSTANCE)), GetModuleHandleA(nullptr))
+        << "the executable's instance";
+    d.PressKey(VK_RETURN);
+  });
+}
+
+TEST(DateDialogFarelib3, HasNone) {
+  HMODULE m = fltest::Library("farelib3.dll");
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(GetProcAddress(m, "Call_dlg111"), nullptr);
+}
+
+}  // namespace
