@@ -3,6 +3,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
@@ -21,6 +25,8 @@ const ExportRow kFarelib4[] = {
     {"Call_dlg100", 20},
     {"Call_dlg101", 16},
     {"Call_dlg102", 12},
+    {"Call_dlg110", 12},
+    {"Call_dlg111", 8},
     {"DllMain", 12},
     {"GetOsInfo", 0},
     {"LenB_ASCII", 4},
@@ -42,6 +48,7 @@ const ExportRow kFarelib3[] = {
     {"Call_dlg100", 20},
     {"Call_dlg101", 16},
     {"Call_dlg102", 12},
+    {"Call_dlg110", 12},
     {"DllMain", 12},
     {"LenB_ASCII", 4},
     {"MidB_ASCII", 12},
@@ -153,6 +160,173 @@ TEST(ChoosersAndBridge, ImportWhatTheyUseFromWhereTheyShould) {
   for (const char* name : {"Ze3FolderDlg", "ZE4_GetPlgInfo", "ZE4_SetPlgComment", "ZE4_SetCorpAddList",
                            "ZE4_DrawSeiriken"})
     EXPECT_EQ(f3.find_export(name), nullptr) << "farelib3 exports " << name;
+}
+
+// ---- Resources: the About pictures and the cursor ----
+
+uint32_t U32(const peinfo::Bytes& b, size_t at) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = v << 8 | b.data[at + static_cast<size_t>(i)];
+  return v;
+}
+uint16_t U16(const peinfo::Bytes& b, size_t at) {
+  return static_cast<uint16_t>(b.data[at] | b.data[at + 1] << 8);
+}
+int32_t I32(const peinfo::Bytes& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
+
+std::string Key(const peinfo::Resource& r) {
+  return r.type.str() + "/" + r.name.str() + "/" + std::to_string(r.language);
+}
+
+// Every resource of a DLL by "type/name/language".
+std::map<std::string, std::string> Resources(const peinfo::PeFile& pe) {
+  std::map<std::string, std::string> out;
+  for (const auto& r : pe.resources()) {
+    auto b = pe.resource_bytes(r);
+    out[Key(r)] = std::string(reinterpret_cast<const char*>(b.data), b.size);
+  }
+  return out;
+}
+
+const peinfo::Resource* FindResource(const peinfo::PeFile& pe, uint16_t type, uint16_t name) {
+  for (const auto& r : pe.resources())
+    if (!r.type.named && r.type.id == type && !r.name.named && r.name.id == name) return &r;
+  return nullptr;
+}
+
+TEST_P(Deliverables, CarryThePicturesAndTheCursorInJapanese) {
+  auto pe = Load(GetParam().file);
+  std::map<std::string, size_t> sizes;
+  for (const auto& r : pe.resources()) sizes[Key(r)] = r.size;
+  // bitmap 2, cursor image 1, cursor group 12; language 1041 (Japanese)
+  const std::map<std::string, size_t> want = {
+      {"#2/#102/1041", 36044}, {"#2/#103/1041", 36044}, {"#1/#1/1041", 748}, {"#12/#101/1041", 20}};
+  EXPECT_EQ(sizes, want) << GetParam().file << ": exactly these resources, with these sizes";
+}
+
+TEST_P(Deliverables, PicturesAre210By165At8BitsPerPixel) {
+  auto pe = Load(GetParam().file);
+  for (uint16_t id : {102, 103}) {
+    const peinfo::Resource* r = FindResource(pe, 2, id);
+    ASSERT_NE(r, nullptr) << "bitmap " << id;
+    auto b = pe.resource_bytes(*r);
+    ASSERT_EQ(b.size, 36044u) << "bitmap " << id;
+    struct Field {
+      const char* name;
+      int64_t got, want;
+    } fields[] = {
+        {"header size", U32(b, 0), 40},       {"width", I32(b, 4), 210},
+        {"height (bottom-up)", I32(b, 8), 165}, {"planes", U16(b, 12), 1},
+        {"bits per pixel", U16(b, 14), 8},    {"compression (BI_RGB)", U32(b, 16), 0},
+        {"x pixels per metre", I32(b, 24), 2835}, {"y pixels per metre", I32(b, 28), 2835},
+        {"palette entries", U32(b, 32), 256}, {"important colours", U32(b, 36), 50},
+    };
+    for (const auto& f : fields) EXPECT_EQ(f.got, f.want) << GetParam().file << " bitmap " << id << ": " << f.name;
+    EXPECT_EQ(40u + 256u * 4u + 165u * 212u, b.size) << "header, palette, 165 rows of 212 bytes";
+  }
+  const auto* board = FindResource(pe, 2, 102);
+  const auto* bus = FindResource(pe, 2, 103);
+  if (board && bus) {
+    auto a = pe.resource_bytes(*board), c = pe.resource_bytes(*bus);
+    EXPECT_NE(std::memcmp(a.data + 1064, c.data + 1064, 165 * 212), 0) << "two different pictures";
+  }
+}
+
+TEST_P(Deliverables, CursorGroup101HoldsOne32By32CursorAt4BitsPerPixel) {
+  auto pe = Load(GetParam().file);
+  const peinfo::Resource* group = FindResource(pe, 12, 101);
+  ASSERT_NE(group, nullptr) << "cursor group 101";
+  auto g = pe.resource_bytes(*group);
+  ASSERT_EQ(g.size, 6u + 14u);
+  struct Field {
+    const char* name;
+    int64_t got, want;
+  } dir[] = {
+      {"reserved", U16(g, 0), 0},      {"type (cursor)", U16(g, 2), 2},   {"count", U16(g, 4), 1},
+      {"width", U16(g, 6), 32},        {"height (image and mask)", U16(g, 8), 64},
+      {"planes", U16(g, 10), 1},       {"bits per pixel", U16(g, 12), 4}, {"image bytes", U32(g, 14), 748},
+      {"image id", U16(g, 18), 1},
+  };
+  for (const auto& f : dir) EXPECT_EQ(f.got, f.want) << GetParam().file << " cursor group: " << f.name;
+
+  const peinfo::Resource* image = FindResource(pe, 1, 1);
+  ASSERT_NE(image, nullptr) << "cursor image 1";
+  auto c = pe.resource_bytes(*image);
+  ASSERT_EQ(c.size, 748u);
+  Field img[] = {
+      {"hot spot x", U16(c, 0), 31},     {"hot spot y", U16(c, 2), 31},   {"header size", U32(c, 4), 40},
+      {"width", I32(c, 8), 32},          {"height (image and mask)", I32(c, 12), 64},
+      {"planes", U16(c, 16), 1},         {"bits per pixel", U16(c, 18), 4}, {"compression", U32(c, 20), 0},
+      {"palette entries", U32(c, 36), 16},
+  };
+  for (const auto& f : img) EXPECT_EQ(f.got, f.want) << GetParam().file << " cursor image: " << f.name;
+  EXPECT_EQ(4u + 40u + 16u * 4u + 32u * 16u + 32u * 4u, c.size) << "hot spot, header, palette, XOR and AND masks";
+}
+
+TEST(BothDeliverables, CarryTheSameResources) {
+  auto four = Resources(Load("farelib4.dll"));
+  auto three = Resources(Load("farelib3.dll"));
+  EXPECT_EQ(four.size(), three.size());
+  for (const auto& [key, bytes] : four) {
+    auto it = three.find(key);
+    ASSERT_NE(it, three.end()) << "farelib3 lacks " << key;
+    EXPECT_TRUE(it->second == bytes) << key << " differs between the two DLLs";
+  }
+}
+
+// ---- What farelib3 leaves out, whole ----
+
+std::string FileBytes(const char* dll) {
+  std::ifstream f(std::string(FARELIB_WIN32_BIN) + "/" + dll, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+std::string Utf16(const char16_t* s) {
+  std::string out;
+  for (; *s; ++s) {
+    out.push_back(static_cast<char>(*s & 0xFF));
+    out.push_back(static_cast<char>(*s >> 8));
+  }
+  return out;
+}
+
+TEST(Farelib3, LeavesOutTheDatePickerVersionNamingAndSoundPage) {
+  auto f4 = Load("farelib4.dll");
+  auto f3 = Load("farelib3.dll");
+  // The date dialog's month calendar, version naming and its start-up step.
+  const std::map<std::string, std::set<std::string>> only4 = {
+      {"comctl32.dll", {"InitCommonControlsEx"}},
+      {"kernel32.dll", {"GetVersionExA", "CompareStringA"}},
+      {"user32.dll", {"CreateWindowExA"}},
+  };
+  for (const auto& [dll, names] : only4) {
+    auto in4 = ImportedNames(f4, dll.c_str());
+    auto in3 = ImportedNames(f3, dll.c_str());
+    for (const auto& n : names) {
+      EXPECT_EQ(in4.count(n), 1u) << "farelib4 imports " << n << " from " << dll;
+      EXPECT_EQ(in3.count(n), 0u) << "farelib3 imports " << n << " from " << dll << ", which only farelib4 uses";
+    }
+  }
+  for (const char* name : {"Call_dlg111", "GetOsInfo", "VantrelHpSndURL"})
+    EXPECT_EQ(f3.find_export(name), nullptr) << "farelib3 exports " << name;
+
+  const std::string b4 = FileBytes("farelib4.dll"), b3 = FileBytes("farelib3.dll");
+  ASSERT_FALSE(b4.empty() || b3.empty());
+  struct Piece {
+    const char* what;
+    std::string bytes;
+  } pieces[] = {
+      {"the date template's title", Utf16(u"日付の設定")},
+      {"the sound page", "/zelvo/zelvo_sound.htm"},
+      {"farelib4's web host", "www.vantrel.example"},
+      {"farelib4's mail address", "mailto:zelvo@"},
+  };
+  for (const auto& p : pieces) {
+    EXPECT_NE(b4.find(p.bytes), std::string::npos) << "farelib4 carries " << p.what;
+    EXPECT_EQ(b3.find(p.bytes), std::string::npos) << "farelib3 carries " << p.what;
+  }
+  EXPECT_NE(b3.find("classic.vantrel.example"), std::string::npos) << "farelib3's own links";
+  EXPECT_EQ(b4.find("classic.vantrel.example"), std::string::npos) << "farelib4 carries farelib3's links";
 }
 
 }  // namespace
