@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "dialogs/template_decode.h"
+#include "dialogs/templates.h"
 #include "farelib_test.h"
 
 namespace {
@@ -75,11 +77,19 @@ class SettingsDialogs : public ::testing::TestWithParam<const char*> {
   Dlg102Fn dlg102 = nullptr;
 };
 
-// ==== "デジタル表示設定" ====================================================
-
 struct Values100 {
   int16_t zero, shift, padding;
 };
+struct Values101 {
+  int16_t format, leading_zero;
+};
+// The host's InfoNumberSettings record.
+struct Record {
+  int16_t f[10];
+  bool operator==(const Record& o) const { return std::memcmp(f, o.f, sizeof f) == 0; }
+};
+
+// ==== "デジタル表示設定" ====================================================
 
 // Opens Call_dlg100 with `body` driving it; returns the result.
 int32_t Run100(Dlg100Fn f, HWND owner, int32_t n, Values100* v, std::function<void(fldlg::Dialog&)> body) {
@@ -230,42 +240,65 @@ TEST_P(SettingsDialogs, DigitalDisplayOverARealOwner) {
   EXPECT_EQ(v.padding, 3);
 }
 
-TEST_P(SettingsDialogs, DigitalDisplayLayout) {
-  struct Want {
-    const char* cls;
-    int id;
-    DWORD style;
-    fldlg::DluRect rect;  // cy -1: a combo box, whose closed height is the platform's
-    const wchar_t* text;
-  } want[] = {
-      {"Button", 1, 0x50010001, {148, 73, 49, 15}, L"OK"},
-      {"Static", 0, 0x50020000, {6, 5, 81, 11}, L"ゼロ表示処理"},
-      {"ComboBox", 10, 0x50010003, {5, 17, 190, -1}, L""},
-      {"ComboBox", 11, 0x50010003, {7, 45, 93, -1}, L""},
-      {"ComboBox", 12, 0x50010003, {106, 45, 89, -1}, L""},
-      {"Static", 0, 0x50020000, {7, 33, 39, 11}, L"桁のシフト"},
-      {"Static", 0, 0x50020000, {106, 33, 55, 9}, L"ゼロ埋め"},
-      {"Button", 13, 0x50010003, {8, 62, 150, 10}, L"すべてのデジタル部品の表示形式に適用する"},
+// What each dialog shows, control by control, against the table its
+// template is built from (the tables themselves are checked natively).
+TEST_P(SettingsDialogs, LayoutFollowsTheTables) {
+  using farelib::dlg::TemplateRef;
+  struct Case {
+    const char* name;
+    const TemplateRef& t;
+    std::function<void()> open;
+  } cases[] = {
+      {"digital display", farelib::dlg::kDigitalDisplayTemplate,
+       [&] {
+         Values100 v{0, 0, 0};
+         dlg100(nullptr, 3, &v.zero, &v.shift, &v.padding);
+       }},
+      {"ticket format", farelib::dlg::kTicketFormatTemplate,
+       [&] {
+         Values101 v{0, 0};
+         dlg101(nullptr, 3, &v.format, &v.leading_zero);
+       }},
+      {"information numbers", farelib::dlg::kInfoNumberTemplate,
+       [&] {
+         Record rec{};
+         dlg102(nullptr, 3, rec.f);
+       }},
   };
-  Values100 v{-1, -1, -1};
-  Run100(dlg100, nullptr, 3, &v, [&](fldlg::Dialog& d) {
-    EXPECT_EQ(d.ClientDlu(), (fldlg::DluRect{0, 0, 203, 93}));
-    auto got = d.Snapshot();
-    ASSERT_EQ(got.size(), std::size(want));
-    for (size_t i = 0; i < got.size(); ++i) {
-      SCOPED_TRACE("control " + std::to_string(i + 1));
-      EXPECT_EQ(got[i].class_name, want[i].cls);
-      EXPECT_EQ(got[i].id, want[i].id);
-      // The combo box moves WS_VSCROLL to its list; the rest is as built.
-      EXPECT_EQ(got[i].style & ~WS_VSCROLL, want[i].style);
-      fldlg::DluRect w = want[i].rect;
-      if (w.cy < 0) w.cy = got[i].dlu.cy;
-      EXPECT_EQ(got[i].dlu, w) << "at " << got[i].dlu.x << "," << got[i].dlu.y << " size " << got[i].dlu.cx << "x"
-                               << got[i].dlu.cy;
-      EXPECT_TRUE(got[i].text == want[i].text);
-    }
-    d.Click(1);
-  });
+  for (const auto& c : cases) {
+    farelib::dlg::DecodedTemplate want;
+    std::string error;
+    ASSERT_TRUE(farelib::dlg::DecodeTemplate(c.t.bytes, c.t.size, &want, &error)) << error;
+    fldlg::Script script(
+        [&](fldlg::Dialog& d) {
+          SCOPED_TRACE(c.name);
+          EXPECT_TRUE(d.Title() == std::wstring(want.title.begin(), want.title.end()));
+          EXPECT_EQ(d.ClientDlu(), (fldlg::DluRect{0, 0, want.cx, want.cy}));
+          EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(d.hwnd(), GWL_STYLE)) & (WS_SYSMENU | DS_CENTER), 0u);
+          auto got = d.Snapshot();
+          ASSERT_EQ(got.size(), want.controls.size());
+          for (size_t i = 0; i < got.size(); ++i) {
+            const auto& w = want.controls[i];
+            SCOPED_TRACE("control " + std::to_string(i + 1) + ", id " + std::to_string(w.id));
+            const char* cls = w.class_atom == 0x80 ? "Button" : w.class_atom == 0x82 ? "Static" : "ComboBox";
+            bool combo = w.class_atom == 0x85;
+            EXPECT_EQ(got[i].class_name, cls);
+            EXPECT_EQ(got[i].id, w.id);
+            // A combo box hands WS_VSCROLL to its list.
+            DWORD mask = combo ? ~static_cast<DWORD>(WS_VSCROLL) : ~0u;
+            EXPECT_EQ(got[i].style & mask, w.style & mask) << std::hex << "live 0x" << got[i].style;
+            // A combo box's height in the table is its dropped-down height.
+            fldlg::DluRect rect{w.x, w.y, w.cx, combo ? got[i].dlu.cy : w.cy};
+            EXPECT_EQ(got[i].dlu, rect) << "at " << got[i].dlu.x << "," << got[i].dlu.y << " size "
+                                        << got[i].dlu.cx << "x" << got[i].dlu.cy;
+            if (!combo) EXPECT_TRUE(got[i].text == std::wstring(w.text.begin(), w.text.end()));
+          }
+          d.Click(1);
+        },
+        nullptr);
+    c.open();
+    EXPECT_TRUE(script.Finish()) << c.name << ": " << script.error();
+  }
 }
 
 // A host window that the open dialog's modal loop still serves opens the same
@@ -345,10 +378,6 @@ TEST_P(SettingsDialogs, DigitalDisplayWithoutADialog) {
 }
 
 // ==== "整理券番号の設定" ====================================================
-
-struct Values101 {
-  int16_t format, leading_zero;
-};
 
 int32_t Run101(Dlg101Fn f, HWND owner, int32_t n, Values101* v, std::function<void(fldlg::Dialog&)> body) {
   fldlg::Script script(std::move(body), kTitle101);
@@ -469,10 +498,6 @@ TEST_P(SettingsDialogs, TicketFormatWithoutADialog) {
 
 // ==== "情報用数字の設定" ====================================================
 
-struct Record {
-  int16_t f[10];
-  bool operator==(const Record& o) const { return std::memcmp(f, o.f, sizeof f) == 0; }
-};
 
 std::string Show(const Record& r) {
   std::string s;
