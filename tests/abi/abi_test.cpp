@@ -194,6 +194,25 @@ const peinfo::Resource* FindResource(const peinfo::PeFile& pe, uint16_t type, ui
   return nullptr;
 }
 
+// examples/sample-plugin as the bridge finds it: the four entry points by
+// their plain names, stdcall with the argument bytes the bridge pushes.
+TEST(SamplePlugin, ExportsTheFourEntryPointsAsStdcall) {
+  auto pe = Load("sample_plugin.dll");
+  EXPECT_EQ(pe.machine(), peinfo::kMachineI386);
+  const ExportRow rows[] = {{"DrawSeiriken", 32}, {"GetPlgInfo", 4}, {"SetCorpAddList", 4}, {"SetPlgComment", 4}};
+  std::set<std::string> want, got;
+  for (const auto& row : rows) want.insert(row.name);
+  for (const auto& e : pe.exports()) got.insert(e.name);
+  EXPECT_EQ(got, want) << "sample_plugin.dll: exported names";
+  for (const auto& row : rows) {
+    auto bytes = pe.stdcall_arg_bytes(row.name);
+    ASSERT_TRUE(bytes.has_value()) << row.name << ": no symbol _" << row.name << "@N at the export's address";
+    EXPECT_EQ(*bytes, row.arg_bytes) << row.name << ": argument bytes removed by the callee";
+  }
+  for (const auto& dll : pe.imports())
+    EXPECT_TRUE(kSystemDlls.count(Lower(dll.name))) << "sample_plugin.dll imports " << dll.name;
+}
+
 TEST_P(Deliverables, CarryThePicturesAndTheCursorInJapanese) {
   auto pe = Load(GetParam().file);
   std::map<std::string, size_t> sizes;
