@@ -29,16 +29,6 @@ TEST(ChooserRequests, FileChooserFlagsFollowTheSaveFlag) {
   }
 }
 
-TEST(ChooserRequests, RecordSizesAndBuffersOfThe32BitBuild) {
-  EXPECT_EQ(farelib::kOpenFileNameSize32, 76u);
-  EXPECT_EQ(farelib::kBrowseInfoSize32, 32u);
-  EXPECT_EQ(farelib::kChooseColorSize32, 36u);
-  EXPECT_EQ(farelib::kFileBufferBytes, 260);
-  EXPECT_EQ(farelib::kFolderBufferBytes, 516);
-  EXPECT_EQ(farelib::kFolderFlags, 3u);
-  EXPECT_EQ(farelib::kColourFlags, 1u);
-}
-
 // A chooser stand-in: checks that the caller's memory is untouched while it
 // runs, changes every colour of its copy, and confirms or cancels.
 struct FakeColourChooser {
