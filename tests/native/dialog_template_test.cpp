@@ -154,7 +154,9 @@ TEST(DialogTemplates, DecodeToThePublishedTables) {
   for (const Expected& e : Published()) {
     SCOPED_TRACE(e.name);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(e.t.bytes) % 4, 0u) << "a template starts on a 4-byte boundary";
-    if (e.size) EXPECT_EQ(e.t.size, e.size) << "template size";
+    if (e.size) {
+      EXPECT_EQ(e.t.size, e.size) << "template size";
+    }
     DecodedTemplate d;
     std::string error;
     ASSERT_TRUE(DecodeTemplate(e.t.bytes, e.t.size, &d, &error)) << error;

@@ -291,7 +291,9 @@ TEST_P(SettingsDialogs, LayoutFollowsTheTables) {
             fldlg::DluRect rect{w.x, w.y, w.cx, combo ? got[i].dlu.cy : w.cy};
             EXPECT_EQ(got[i].dlu, rect) << "at " << got[i].dlu.x << "," << got[i].dlu.y << " size "
                                         << got[i].dlu.cx << "x" << got[i].dlu.cy;
-            if (!combo) EXPECT_TRUE(got[i].text == std::wstring(w.text.begin(), w.text.end()));
+            if (!combo) {
+              EXPECT_TRUE(got[i].text == std::wstring(w.text.begin(), w.text.end()));
+            }
           }
           d.Click(1);
         },
