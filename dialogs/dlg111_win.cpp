@@ -27,6 +27,10 @@ INT_PTR CALLBACK DateProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     case WM_COMMAND:
       // OK (and Enter); Esc and every other command leave the dialog open.
       if ((wparam & 0xFFFF) == IDOK) {
+        // This dialog's own calendar, its one child without an id: a second
+        // call made while this dialog is open (from a host window that its
+        // modal loop serves) has created its own calendar, gone by now.
+        d.calendar.Attach(GetDlgItem(dialog, 0));
         d.calendar.GetSelectedDate(&d.picked);  // result ignored
         EndDialog(dialog, 1);
       }

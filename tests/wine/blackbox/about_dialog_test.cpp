@@ -12,6 +12,7 @@
 #include "dialog_driver.h"
 #include "farelib_test.h"
 #include "iat_hook.h"
+#include "nesting_host.h"
 
 namespace {
 
@@ -246,6 +247,38 @@ TEST_P(AboutDialog, EveryBitmapReleasedExactlyOnce) {
     EXPECT_EQ(GetObjectType(b), 0u) << "and is gone";
   }
   EXPECT_EQ(g_rec.deleted.size(), g_rec.loaded.size()) << "nothing else is released";
+}
+
+// A second About box opened over the first (from a host window that the
+// first one's modal loop serves): each releases its own picture, once.
+TEST_P(AboutDialog, NestedBoxesReleaseTheirOwnPictures) {
+  fltest::NestingHost host;
+  ASSERT_TRUE(host.ok());
+  g_rec.loaded.clear();
+  g_rec.deleted.clear();
+  int32_t inner_r = -2;
+  bool inner_driven = false;
+  int32_t r = Run(1, "first", [&](fldlg::Dialog& d) {
+    bool ran = host.RunThere([&] {
+      fldlg::Script script([](fldlg::Dialog& second) { second.Click(IDOK); }, kTitle);
+      inner_r = about(d.hwnd(), 0, "second");
+      inner_driven = script.Finish();
+    }, fldlg::kTimeoutMs);
+    EXPECT_TRUE(ran) << "the nested box did not end";
+    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(d.Control(kPicture), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_NE(GetObjectType(shown), 0u) << "the first box's picture is still there";
+    d.Click(IDOK);
+  });
+  EXPECT_TRUE(inner_driven);
+  EXPECT_EQ(inner_r, 1);
+  EXPECT_EQ(r, 1);
+  ASSERT_EQ(g_rec.loaded.size(), 2u);
+  for (HANDLE b : g_rec.loaded) {
+    int n = 0;
+    for (HGDIOBJ x : g_rec.deleted) n += (x == b);
+    EXPECT_EQ(n, 1) << "each picture is released exactly once";
+  }
+  EXPECT_EQ(g_rec.deleted.size(), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDlls, AboutDialog, ::testing::Values("farelib4.dll", "farelib3.dll"));

@@ -9,6 +9,7 @@
 
 #include "dialog_driver.h"
 #include "farelib_test.h"
+#include "nesting_host.h"
 
 namespace {
 
@@ -123,6 +124,37 @@ TEST_F(DateDialog, CalendarCreatedAtRunTime) {
         << "the executable's instance";
     d.PressKey(VK_RETURN);
   });
+}
+
+// A host window that the open dialog's modal loop serves opens the date
+// dialog again; the first dialog must still hand back its own calendar's date.
+TEST_F(DateDialog, NestedCallLeavesTheOpenDialogIntact) {
+  fltest::NestingHost host;
+  ASSERT_TRUE(host.ok());
+  SYSTEMTIME d1{}, d2{};
+  d1.wYear = 2023, d1.wMonth = 7, d1.wDay = 14, d1.wDayOfWeek = 5;
+  d2.wYear = 2025, d2.wMonth = 1, d2.wDay = 2, d2.wDayOfWeek = 4;
+  SYSTEMTIME outer, inner;
+  int32_t inner_r = -2;
+  bool inner_driven = false;
+  int32_t r = Run(&outer, [&](fldlg::Dialog& d) {
+    ASSERT_TRUE(SendMessageA(Calendar(d), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&d1)));
+    bool ran = host.RunThere([&] {
+      fldlg::Script script([&](fldlg::Dialog& second) {
+        SendMessageA(Calendar(second), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&d2));
+        second.Click(IDOK);
+      }, kTitle);
+      inner_r = pick(d.hwnd(), &inner);
+      inner_driven = script.Finish();
+    }, fldlg::kTimeoutMs);
+    EXPECT_TRUE(ran) << "the nested dialog did not end";
+    d.Click(IDOK);
+  });
+  EXPECT_TRUE(inner_driven);
+  EXPECT_EQ(inner_r, 1);
+  EXPECT_EQ(Ymd(inner), Ymd(d2));
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(Ymd(outer), Ymd(d1)) << "the date the first dialog showed at OK";
 }
 
 TEST(DateDialogFarelib3, HasNone) {
