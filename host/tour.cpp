@@ -337,14 +337,15 @@ void TourDigits() {
   bool esc_ignored = false;
   Watch w = WithDialog("dlg100", 700, [&](HWND d, Watch&) {
     esc_ignored = StaysOpenAfter(d, VK_ESCAPE);  // this dialog has no Cancel
-    Select(d, 11, 1);                           // shift: 1桁
+    Select(d, 11, 0);                           // shift: 0桁
+    Select(d, 12, 0);                           // zero padding: 0桁
     Click(d, 13);                               // apply to all digital parts
     Click(d, IDOK);
   }, [&] { r = A().Call_dlg100(Board(), 5, &zero, &shift, &pad); });
-  bool ok = Shown(w) && esc_ignored && r == 1 && zero == 2 && shift == 1 && pad == 4;
-  Line(ok, "Call_dlg100(board, 5 digits, [2,3,4]); Esc, shift 1桁, apply to all, OK",
+  bool ok = Shown(w) && esc_ignored && r == 1 && zero == 2 && shift == 0 && pad == 0;
+  Line(ok, "Call_dlg100(board, 5 digits, [2,3,4]); Esc, shift 0桁, padding 0桁, apply to all, OK",
        Num(r) + ", wrote [" + Num(zero) + "," + Num(shift) + "," + Num(pad) + "]",
-       (ok ? "" : "expected 1, [2,1,4], Esc ignored; ") + Seen(w));
+       (ok ? "" : "expected 1, [2,0,0], Esc ignored; ") + Seen(w));
   DigitSettings s;
   s.zero_mode = zero, s.shift = shift, s.padding = pad;
   ApplyDigitSettings(g_host.board, Part::Fare, r, s);

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Installs the win32 and win64 builds into one tree, as the release package
+# holds them, checks its contents, links a C host against the installed header
+# and import libraries (i686: MinGW and MSVC-style libraries; x86_64 too) and
+# runs the x86_64 host under Wine against the installed DLLs.
+#   run.sh SOURCE_DIR WIN32_BUILD WIN64_BUILD WORK_DIR
+set -uo pipefail
+src=$1 win32=$2 win64=$3 work=$4
+if [ ! -f "$win32/bin/farelib4.dll" ] || [ ! -f "$win32/cmake_install.cmake" ]; then
+  echo "skipped: the win32 build ($win32) is not there; scripts/test builds it first"
+  exit 77
+fi
+fail=0
+note() { echo "$*"; }
+bad() { echo "FAIL: $*"; fail=1; }
+
+rm -rf "$work"
+mkdir -p "$work"
+stage=$work/stage
+cmake --install "$win32" --prefix "$stage" >"$work/install32.txt" 2>&1 || { cat "$work/install32.txt"; exit 1; }
+cmake --install "$win64" --prefix "$stage" >"$work/install64.txt" 2>&1 || { cat "$work/install64.txt"; exit 1; }
+
+for f in bin/farelib4.dll bin/farelib3.dll bin/farehost.exe include/farelib.h include/fareplugin.h \
+         lib/farelib4.dll.a lib/farelib3.dll.a lib/farelib4.lib lib/farelib3.lib docs/README.md docs/host-guide.md \
+         x64/bin/farelib4.dll x64/bin/farelib3.dll x64/bin/farehost.exe x64/lib/farelib4.dll.a x64/lib/farelib4.lib; do
+  [ -f "$stage/$f" ] || bad "the package lacks $f"
+done
+file_machine() { od -A n -t x2 -j $(( $(od -A n -t u4 -j 60 -N 4 "$1") + 4 )) -N 2 "$1" | tr -d ' '; }
+[ "$(file_machine "$stage/bin/farelib4.dll")" = 014c ] || bad "bin/farelib4.dll is not i386"
+[ "$(file_machine "$stage/x64/bin/farelib4.dll")" = 8664 ] || bad "x64/bin/farelib4.dll is not x86_64"
+
+cflags=(-std=c99 -Wall -Wextra -Werror -I"$stage/include")
+# i686: against the MinGW import libraries, the MSVC-style ones, and as C++.
+i686-w64-mingw32-gcc "${cflags[@]}" "$src/packaging/test/host.c" -L"$stage/lib" -lfarelib4 -o "$work/host32.exe" \
+  || bad "i686 C host does not link against lib/farelib4.dll.a"
+i686-w64-mingw32-gcc "${cflags[@]}" -DFARELIB3 "$src/packaging/test/host.c" -L"$stage/lib" -lfarelib3 \
+  -o "$work/host32-3.exe" || bad "i686 C host does not link against lib/farelib3.dll.a"
+i686-w64-mingw32-gcc "${cflags[@]}" "$src/packaging/test/host.c" "$stage/lib/farelib4.lib" -o "$work/host32-lib.exe" \
+  || bad "i686 C host does not link against lib/farelib4.lib"
+i686-w64-mingw32-g++ -x c++ -std=c++17 -Wall -Werror -fsyntax-only -I"$stage/include" "$src/packaging/test/host.c" \
+  || bad "farelib.h does not compile as C++"
+# The i686 hosts import the plain names that the DLL exports.
+for exe in host32 host32-lib; do
+  imports=$(i686-w64-mingw32-objdump -p "$work/$exe.exe" 2>/dev/null | sed -n '/DLL Name: farelib4.dll/,/^$/p')
+  for name in LenB_ASCII MidB_ASCII VantrelHpURL Call_dlg101 ZE4_GetPlgInfo; do
+    grep -qE "[[:space:]]$name\$" <<<"$imports" || bad "$exe.exe does not import $name from farelib4.dll"
+  done
+  if grep -q '@' <<<"$imports"; then bad "$exe.exe imports a decorated name"; fi
+done
+
+# MSVC-style linker over the .lib files, where lld-link is installed.
+if command -v lld-link >/dev/null; then
+  cat >"$work/entry.c" <<'C'
+int __stdcall LenB_ASCII(const char*);
+int __stdcall mainCRTStartup(void) { return LenB_ASCII("ABCDE") == 5 ? 0 : 1; }
+C
+  for arch in i686 x86_64; do
+    lib=$stage/lib/farelib4.lib
+    [ "$arch" = x86_64 ] && lib=$stage/x64/lib/farelib4.lib
+    clang --target=$arch-pc-windows-msvc -c "$work/entry.c" -o "$work/entry-$arch.obj" &&
+      lld-link -nologo -nodefaultlib -subsystem:console -entry:mainCRTStartup "$work/entry-$arch.obj" "$lib" \
+        -out:"$work/entry-$arch.exe" || bad "lld-link does not link against $lib"
+  done
+fi
+
+# x86_64: built against the installed tree and run beside the installed DLLs.
+x86_64-w64-mingw32-gcc "${cflags[@]}" "$src/packaging/test/host.c" -L"$stage/x64/lib" -lfarelib4 \
+  -o "$stage/x64/bin/hostc.exe" || bad "x86_64 C host does not link against x64/lib/farelib4.dll.a"
+x86_64-w64-mingw32-gcc "${cflags[@]}" -DFARELIB3 "$src/packaging/test/host.c" -L"$stage/x64/lib" -lfarelib3 \
+  -o "$stage/x64/bin/hostc3.exe" || bad "x86_64 C host does not link against x64/lib/farelib3.dll.a"
+for exe in hostc hostc3; do
+  if [ -f "$stage/x64/bin/$exe.exe" ]; then
+    "$src/scripts/wine-run" "$stage/x64/bin/$exe.exe" >"$work/$exe.txt" 2>&1 || bad "$exe.exe failed under Wine"
+    cat "$work/$exe.txt"
+  fi
+done
+if [ -f "$stage/x64/bin/entry-x86_64.exe" ] || [ -f "$work/entry-x86_64.exe" ]; then
+  cp "$work/entry-x86_64.exe" "$stage/x64/bin/" && "$src/scripts/wine-run" "$stage/x64/bin/entry-x86_64.exe" \
+    || bad "the lld-linked x86_64 program failed under Wine"
+fi
+[ "$fail" -eq 0 ] && note "package: installed tree complete, hosts link and run"
+exit "$fail"
