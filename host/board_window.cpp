@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -17,7 +18,8 @@ namespace {
 enum Command : UINT {
   kFileOpen = 100, kFileSave, kFolder, kExit,
   kDigitsFare = 200, kDigitsRoute, kDigitsStop, kFormat, kInfo, kColour, kDate,
-  kPluginChoose = 300, kPluginInfo, kPluginComment, kPluginCorp, kPluginDraw,
+  kPluginChoose = 300, kPluginInfo, kPluginCommentNone, kPluginComment1, kPluginComment2, kPluginComment3,
+  kPluginCorp, kPluginDraw,
   kAbout1 = 400, kAbout2, kOsInfo, kHomePage, kSoundPage, kMail, kPlayground,
 };
 
@@ -70,6 +72,17 @@ void DrawDigits(HDC dc, RECT box, const std::string& chars, COLORREF lit) {
   SelectObject(dc, old);
 }
 
+// A ticket cell's label drawn by the plug-in through the bridge. The number
+// is the label's own number; a cell with a word (or plain) is a blank ticket.
+bool DrawLabelByPlugin(HDC dc, const RECT& r, const std::string& label, int ticket) {
+  if (!g_host.api.ZE4_DrawSeiriken || g_host.plugin_path.empty()) return false;
+  int number = -1;
+  if (!label.empty() && label[0] >= '0' && label[0] <= '9') number = std::atoi(label.c_str());
+  (void)ticket;
+  return g_host.api.ZE4_DrawSeiriken(g_host.plugin_path.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(dc)),
+                                     r.left, r.top, r.right - r.left, r.bottom - r.top, number, 1, 1) == 1;
+}
+
 void Paint(HWND w, HDC dc) {
   const Board& b = g_host.board;
   RECT client;
@@ -110,9 +123,13 @@ void Paint(HWND w, HDC dc) {
     int y = kHeader + row * (kLabelHeight + kValueHeight + kCellGap);
     RECT label = {x, y, x + kCellWidth, y + kLabelHeight};
     FillRect(dc, &label, label_brush);
-    SelectObject(dc, g_fonts.label);
-    SetTextColor(dc, RGB(16, 16, 16));
-    Text(dc, FromUtf8(cells[i].label), label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    int ticket = 0;
+    TicketLabel(static_cast<int>(i), b.format_index, b.leading_zero != 0, &ticket);
+    if (!(g_host.plugin_labels && DrawLabelByPlugin(dc, label, cells[i].label, ticket))) {
+      SelectObject(dc, g_fonts.label);
+      SetTextColor(dc, RGB(16, 16, 16));
+      Text(dc, FromUtf8(cells[i].label), label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
     RECT value = {x, y + kLabelHeight, x + kCellWidth, y + kLabelHeight + kValueHeight};
     g_fare_rects[i] = value;
     DrawDigits(dc, value, cells[i].value, led);
@@ -227,7 +244,7 @@ void ChoosePlugin(HWND w) {
   std::string filter = PluginFilter();
   std::string title = ToCp932(L"プラグインを選ぶ");
   const char* path = g_host.api.Ze3FileDlg(w, 0, filter.c_str(), 0, title.c_str());
-  if (farelib_length(path) > 0) g_host.plugin_path.assign(path, farelib_length(path));
+  if (farelib_length(path) > 0) HoldPlugin(std::string(path, farelib_length(path)));
   SetStatus(L"プラグイン: " + FromCp932(g_host.plugin_path.c_str()));
 }
 
@@ -235,11 +252,10 @@ void PluginInfoBox(HWND w) {
   if (!NeedPlugin(w)) return;
   PluginInfo info = {};
   int32_t r = g_host.api.ZE4_GetPlgInfo(g_host.plugin_path.c_str(), &info);
-  std::wstring text = L"ZE4_GetPlgInfo → " + Num(r) + L"\n";
+  std::wstring text = L"ZE4_GetPlgInfo → " + Num(r) + L"\n" + FromCp932(g_host.plugin_path.c_str()) + L"\n";
   for (int i = 0; i < 14; ++i) {
     wchar_t line[48];
-    std::swprintf(line, 48, L"\nvalue[%d] = %ld (0x%08lX)", i, static_cast<long>(info.value[i]),
-                  static_cast<unsigned long>(info.value[i]));
+    std::swprintf(line, 48, L"\nvalue[%d] = %ld", i, static_cast<long>(info.value[i]));
     text += line;
   }
   SetStatus(L"ZE4_GetPlgInfo → " + Num(r));
@@ -250,27 +266,22 @@ void PluginCall(HWND w, UINT command) {
   if (!NeedPlugin(w)) return;
   const char* p = g_host.plugin_path.c_str();
   int32_t r = 0;
-  const wchar_t* name = L"";
-  if (command == kPluginComment) {
-    name = L"ZE4_SetPlgComment";
-    r = g_host.api.ZE4_SetPlgComment(p, g_host.board.data.route_number);
+  std::wstring what;
+  if (command >= kPluginCommentNone && command <= kPluginComment3) {
+    // The sample plug-in's agreement: 0 none, 1 現金, 2 ICカード, 3 回数券.
+    int32_t comment = static_cast<int32_t>(command - kPluginCommentNone);
+    r = g_host.api.ZE4_SetPlgComment(p, comment);
+    what = L"ZE4_SetPlgComment(" + Num(comment) + L")";
   } else if (command == kPluginCorp) {
-    name = L"ZE4_SetCorpAddList";
-    r = g_host.api.ZE4_SetCorpAddList(p, 1);
+    r = g_host.api.ZE4_SetCorpAddList(p, 123);  // the operator's number
+    what = L"ZE4_SetCorpAddList(123)";
   } else {
-    // The host's agreement with its plug-ins: v1 a device context, v2..v5 the
-    // rectangle, v6 the ticket number, v7 the format index, v8 the leading zero.
-    name = L"ZE4_DrawSeiriken";
-    HDC dc = GetDC(w);
-    RECT r0 = g_fare_rects.empty() ? RECT{0, 0, 0, 0} : g_fare_rects[0];
-    r = g_host.api.ZE4_DrawSeiriken(p, static_cast<int32_t>(reinterpret_cast<intptr_t>(dc)), r0.left,
-                                     r0.top - kLabelHeight, r0.right, r0.top, 1, g_host.board.format_index,
-                                     g_host.board.leading_zero);
-    ReleaseDC(w, dc);
-    SetStatus(std::wstring(name) + L" → " + Num(r));
-    return;  // no repaint: the plug-in's drawing stays until the next one
+    g_host.plugin_labels = !g_host.plugin_labels;
+    CheckMenuItem(GetMenu(w), kPluginDraw, MF_BYCOMMAND | (g_host.plugin_labels ? MF_CHECKED : MF_UNCHECKED));
+    SetStatus(g_host.plugin_labels ? L"整理券欄をプラグインが描きます (ZE4_DrawSeiriken)" : L"整理券欄をホストが描きます");
+    return;
   }
-  SetStatus(std::wstring(name) + L" → " + Num(r));
+  SetStatus(what + L" → " + Num(r));
 }
 
 HMENU BuildMenu() {
@@ -294,9 +305,13 @@ HMENU BuildMenu() {
   AppendMenuW(plugin, MF_STRING, kPluginChoose, L"プラグインを選ぶ(&S)...\tZe3FileDlg");
   AppendMenuW(plugin, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(plugin, MF_STRING, kPluginInfo, L"プラグイン情報(&I)\tZE4_GetPlgInfo");
-  AppendMenuW(plugin, MF_STRING, kPluginComment, L"系統番号を渡す(&C)\tZE4_SetPlgComment");
-  AppendMenuW(plugin, MF_STRING, kPluginCorp, L"会社リストに追加(&L)\tZE4_SetCorpAddList");
-  AppendMenuW(plugin, MF_STRING, kPluginDraw, L"整理券を描く(&D)\tZE4_DrawSeiriken");
+  AppendMenuW(plugin, MF_STRING, kPluginCommentNone, L"添え書きなし(&0)\tZE4_SetPlgComment(0)");
+  AppendMenuW(plugin, MF_STRING, kPluginComment1, L"添え書き「現金」(&1)\tZE4_SetPlgComment(1)");
+  AppendMenuW(plugin, MF_STRING, kPluginComment2, L"添え書き「ICカード」(&2)\tZE4_SetPlgComment(2)");
+  AppendMenuW(plugin, MF_STRING, kPluginComment3, L"添え書き「回数券」(&3)\tZE4_SetPlgComment(3)");
+  AppendMenuW(plugin, MF_STRING, kPluginCorp, L"事業者番号 123 を渡す(&L)\tZE4_SetCorpAddList");
+  AppendMenuW(plugin, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(plugin, MF_STRING, kPluginDraw, L"整理券欄をプラグインで描く(&D)\tZE4_DrawSeiriken");
   AppendMenuW(help, MF_STRING, kAbout1, L"バージョン情報(&A)...\tCall_dlg110(1)");
   AppendMenuW(help, MF_STRING, kAbout2, L"バージョン情報 (絵 2)(&B)...\tCall_dlg110(2)");
   AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
@@ -320,7 +335,9 @@ HMENU BuildMenu() {
       {kDigitsFare, "Call_dlg100"},     {kDigitsRoute, "Call_dlg100"},      {kDigitsStop, "Call_dlg100"},
       {kFormat, "Call_dlg101"},         {kInfo, "Call_dlg102"},             {kColour, "Ze3ChooseColor"},
       {kDate, "Call_dlg111"},           {kPluginChoose, "Ze3FileDlg"},      {kPluginInfo, "ZE4_GetPlgInfo"},
-      {kPluginComment, "ZE4_SetPlgComment"}, {kPluginCorp, "ZE4_SetCorpAddList"},
+      {kPluginCommentNone, "ZE4_SetPlgComment"}, {kPluginComment1, "ZE4_SetPlgComment"},
+      {kPluginComment2, "ZE4_SetPlgComment"}, {kPluginComment3, "ZE4_SetPlgComment"},
+      {kPluginCorp, "ZE4_SetCorpAddList"},
       {kPluginDraw, "ZE4_DrawSeiriken"}, {kAbout1, "Call_dlg110"},          {kAbout2, "Call_dlg110"},
       {kOsInfo, "GetOsInfo"},           {kHomePage, "VantrelHpURL"},        {kSoundPage, "VantrelHpSndURL"},
       {kMail, "VantrelMailAddress"},    {kPlayground, "LenB_ASCII"},
@@ -346,7 +363,10 @@ void OnCommand(HWND w, UINT id) {
     case kDate: EditDate(w); break;
     case kPluginChoose: ChoosePlugin(w); break;
     case kPluginInfo: PluginInfoBox(w); break;
-    case kPluginComment:
+    case kPluginCommentNone:
+    case kPluginComment1:
+    case kPluginComment2:
+    case kPluginComment3:
     case kPluginCorp:
     case kPluginDraw: PluginCall(w, id); break;
     case kAbout1: ShowAbout(w, 1); break;
@@ -422,6 +442,14 @@ void RefreshBoard() {
 
 void Tell(HWND owner, const std::wstring& text, UINT icon) {
   MessageBoxW(owner, text.c_str(), L"運賃表示器 (farelib ホスト)", MB_OK | icon);
+}
+
+void HoldPlugin(const std::string& path) {
+  if (g_host.plugin_module) FreeLibrary(g_host.plugin_module);
+  g_host.plugin_path = path;
+  // The host holds the plug-in loaded, so that what it was told survives the
+  // bridge's load and free around every call.
+  g_host.plugin_module = path.empty() ? nullptr : LoadLibraryA(path.c_str());
 }
 
 std::string AboutText() {

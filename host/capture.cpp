@@ -31,14 +31,8 @@ bool WriteBmp(const std::wstring& path, int width, int height, const std::uint8_
 
 }  // namespace
 
-bool CaptureWindow(HWND window, const std::wstring& path) {
-  RECT r;
-  if (!GetWindowRect(window, &r)) return false;
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return false;
-
-  HDC window_dc = GetWindowDC(window);
-  if (!window_dc) return false;
+bool CaptureDc(HDC source, int width, int height, const std::wstring& path) {
+  if (!source || width <= 0 || height <= 0) return false;
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
@@ -47,12 +41,12 @@ bool CaptureWindow(HWND window, const std::wstring& path) {
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(window_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC mem = CreateCompatibleDC(window_dc);
+  HBITMAP dib = CreateDIBSection(source, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC mem = CreateCompatibleDC(source);
   bool ok = false;
   if (dib && mem && bits) {
     HGDIOBJ old = SelectObject(mem, dib);
-    ok = BitBlt(mem, 0, 0, width, height, window_dc, 0, 0, SRCCOPY) != FALSE;
+    ok = BitBlt(mem, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
     GdiFlush();
     SelectObject(mem, old);
     const int stride = (width * 3 + 3) & ~3;
@@ -60,6 +54,15 @@ bool CaptureWindow(HWND window, const std::wstring& path) {
   }
   if (mem) DeleteDC(mem);
   if (dib) DeleteObject(dib);
+  return ok;
+}
+
+bool CaptureWindow(HWND window, const std::wstring& path) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return false;
+  HDC window_dc = GetWindowDC(window);
+  if (!window_dc) return false;
+  bool ok = CaptureDc(window_dc, r.right - r.left, r.bottom - r.top, path);
   ReleaseDC(window, window_dc);
   return ok;
 }

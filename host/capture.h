@@ -12,6 +12,9 @@ namespace farehost {
 // and writes it to `path`. False when nothing could be read or written.
 bool CaptureWindow(HWND window, const std::wstring& path);
 
+// Copies `width` x `height` pixels from the top-left corner of `dc`.
+bool CaptureDc(HDC dc, int width, int height, const std::wstring& path);
+
 }  // namespace farehost
 
 #endif

@@ -16,6 +16,8 @@ struct Host {
   Board board;
   HWND window = nullptr;
   std::string plugin_path;  // code page 932, as the bridge takes it
+  HMODULE plugin_module = nullptr;  // the host's own hold on the plug-in
+  bool plugin_labels = false;       // ticket labels drawn by the plug-in
   std::wstring status;
 };
 extern Host g_host;
@@ -23,6 +25,8 @@ extern Host g_host;
 HWND CreateBoardWindow(HINSTANCE instance);
 void SetStatus(const std::wstring& text);
 void RefreshBoard();
+// Chooses the plug-in that the plug-in menu uses and holds it loaded.
+void HoldPlugin(const std::string& path_cp932);
 
 // Host-side dialogs (not the library's).
 void ShowPlayground(HWND owner);

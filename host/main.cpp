@@ -71,7 +71,6 @@ int wmain(int argc, wchar_t** argv) {
       return 2;
     }
   }
-  g_host.plugin_path = ToCp932(g_tour.plugin);
 
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
@@ -83,6 +82,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
 
+  if (!g_tour.plugin.empty() && g_host.api.ZE4_GetPlgInfo) HoldPlugin(ToCp932(g_tour.plugin));
   HWND board = CreateBoardWindow(GetModuleHandleW(nullptr));
   if (!board) {
     Out("cannot create the board window");
