@@ -249,6 +249,13 @@ TEST_P(AboutDialog, EveryBitmapReleasedExactlyOnce) {
   EXPECT_EQ(g_rec.deleted.size(), g_rec.loaded.size()) << "nothing else is released";
 }
 
+TEST_P(AboutDialog, NoDialogWithoutAValidOwner) {
+  g_rec.loaded.clear();
+  HWND not_a_window = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
+  EXPECT_EQ(about(not_a_window, 1, "text"), 0) << "an owner that is no window";
+  EXPECT_TRUE(g_rec.loaded.empty()) << "no picture loaded";
+}
+
 // A second About box opened over the first (from a host window that the
 // first one's modal loop serves): each releases its own picture, once.
 TEST_P(AboutDialog, NestedBoxesReleaseTheirOwnPictures) {

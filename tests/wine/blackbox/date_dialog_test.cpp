@@ -157,6 +157,14 @@ TEST_F(DateDialog, NestedCallLeavesTheOpenDialogIntact) {
   EXPECT_EQ(Ymd(outer), Ymd(d1)) << "the date the first dialog showed at OK";
 }
 
+TEST_F(DateDialog, NoDialogStillWritesTheHeldDate) {
+  SYSTEMTIME date;
+  std::memset(&date, 0xAB, sizeof date);
+  HWND not_a_window = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
+  EXPECT_EQ(pick(not_a_window, &date), 0) << "an owner that is no window";
+  EXPECT_EQ(Bytes(date), Bytes(kZero)) << "the date held (none yet) is written all the same";
+}
+
 TEST(DateDialogFarelib3, HasNone) {
   HMODULE m = fltest::Library("farelib3.dll");
   ASSERT_NE(m, nullptr);
