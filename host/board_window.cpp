@@ -80,7 +80,7 @@ bool DrawLabelByPlugin(HDC dc, const RECT& r, const std::string& label, int tick
   if (!label.empty() && label[0] >= '0' && label[0] <= '9') number = std::atoi(label.c_str());
   (void)ticket;
   return g_host.api.ZE4_DrawSeiriken(g_host.plugin_path.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(dc)),
-                                     r.left, r.top, r.right - r.left, r.bottom - r.top, number, 1, 1) == 1;
+                                     r.left, r.top, r.right - r.left, r.bottom - r.top, number, 1, 0) == 1;
 }
 
 void Paint(HWND w, HDC dc) {

@@ -484,7 +484,8 @@ void TourDate() {
 std::string TourFolder() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  std::string dir = std::string(temp) + "farehost-tour";
+  // One folder per process: the two tours may run at the same time.
+  std::string dir = std::string(temp) + "farehost-tour-" + Num(GetCurrentProcessId());
   CreateDirectoryA(dir.c_str(), nullptr);
   char full[MAX_PATH];
   GetLongPathNameA(dir.c_str(), full, MAX_PATH);
@@ -697,10 +698,17 @@ void TourPlugins() {
   }
 }
 
-void TourBoardPicture() {
+void RemoveTourFolder() {
+  const std::string dir = TourFolder();
+  DeleteFileA((dir + "\\fare.csv").c_str());
+  DeleteFileA((dir + "\\fare-new.csv").c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
+void PaintAndCapture(const char* shot) {
   RefreshBoard();
   RedrawWindow(Board(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME | RDW_ALLCHILDREN);
-  std::wstring path = ShotPath("board");
+  std::wstring path = ShotPath(shot);
   if (path.empty()) return;
   MSG m;
   for (int i = 0; i < 20; ++i) {
@@ -711,7 +719,17 @@ void TourBoardPicture() {
     Sleep(25);
   }
   bool ok = CaptureWindow(Board(), path);
-  Info(std::string("the board after the tour: ") + (ok ? "[" + Stem() + "-board.png]" : "(no picture)"));
+  Info(std::string("the board: ") + (ok ? "[" + Stem() + "-" + shot + ".png]" : "(no picture)"));
+}
+
+void TourBoardPicture() {
+  PaintAndCapture("board");
+  // The same board with its ticket labels drawn by the sample plug-in.
+  if (A().ZE4_DrawSeiriken && g_host.plugin_module) {
+    g_host.plugin_labels = true;
+    PaintAndCapture("board-plugin");
+    g_host.plugin_labels = false;
+  }
 }
 
 }  // namespace
@@ -737,6 +755,9 @@ void RunTourOnWindow(HWND board) {
   TourFolderChooser();
   TourColour();
   TourPlugins();
+  RemoveTourFolder();
+  SetStatus(L"ツアー: " + std::to_wstring(g_calls) + L" 回の呼び出し、期待どおり " +
+            std::to_wstring(g_calls - g_unexpected) + L" 回、想定外 " + std::to_wstring(g_unexpected) + L" 回");
   TourBoardPicture();
   Out("tour of " + ToUtf8(api.name) + ": " + Num(g_calls) + " calls, " + Num(g_calls - g_unexpected) + " as expected, " +
       Num(g_unexpected) + " unexpected");
