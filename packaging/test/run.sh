@@ -22,7 +22,8 @@ cmake --install "$win64" --prefix "$stage" >"$work/install64.txt" 2>&1 || { cat 
 
 for f in bin/farelib4.dll bin/farelib3.dll bin/farehost.exe include/farelib.h include/fareplugin.h \
          lib/farelib4.dll.a lib/farelib3.dll.a lib/farelib4.lib lib/farelib3.lib docs/README.md docs/host-guide.md \
-         x64/bin/farelib4.dll x64/bin/farelib3.dll x64/bin/farehost.exe x64/lib/farelib4.dll.a x64/lib/farelib4.lib; do
+         x64/bin/farelib4.dll x64/bin/farelib3.dll x64/bin/farehost.exe x64/lib/farelib4.dll.a x64/lib/farelib4.lib \
+         bin/sample_plugin.dll x64/bin/sample_plugin.dll examples/sample-plugin/sample_plugin.c; do
   [ -f "$stage/$f" ] || bad "the package lacks $f"
 done
 file_machine() { od -A n -t x2 -j $(( $(od -A n -t u4 -j 60 -N 4 "$1") + 4 )) -N 2 "$1" | tr -d ' '; }
