@@ -3,6 +3,8 @@
 // process heap. Run under Wine: scripts/bench.
 #include <windows.h>
 
+#include "bench_util.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -14,25 +16,14 @@ using MidBFn = const char*(WINAPI*)(const char*, int32_t, int32_t);
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
 // Best of five runs, in nanoseconds per call.
 template <class F>
 double PerCall(int calls, F f) {
   double best = 1e30;
   for (int rep = 0; rep < 5; ++rep) {
-    double t0 = Now();
+    double t0 = bench::Now();
     for (int i = 0; i < calls; ++i) f(i);
-    best = std::min(best, (Now() - t0) * 1e9 / calls);
+    best = std::min(best, (bench::Now() - t0) * 1e9 / calls);
   }
   return best;
 }
@@ -52,17 +43,10 @@ uint64_t HeapInUse() {
 }  // namespace
 
 int main() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dll(path);
-  dll = dll.substr(0, dll.find_last_of("\\/") + 1) + "farelib4.dll";
-  HMODULE m = LoadLibraryA(dll.c_str());
-  if (!m) {
-    std::fprintf(stderr, "cannot load %s\n", dll.c_str());
-    return 1;
-  }
-  auto lenb = reinterpret_cast<LenBFn>(reinterpret_cast<void*>(GetProcAddress(m, "LenB_ASCII")));
-  auto midb = reinterpret_cast<MidBFn>(reinterpret_cast<void*>(GetProcAddress(m, "MidB_ASCII")));
+  HMODULE m = bench::LoadFarelib4();
+  if (!m) return 1;
+  auto lenb = bench::Export<LenBFn>(m, "LenB_ASCII");
+  auto midb = bench::Export<MidBFn>(m, "MidB_ASCII");
   const char* text = "\x89\x5e\x92\xc0 ABCDE";  // "運賃 ABCDE"
   volatile int32_t sink = 0;
 

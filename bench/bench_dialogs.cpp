@@ -3,6 +3,8 @@
 // scripts/bench.
 #include <windows.h>
 
+#include "bench_util.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -15,27 +17,16 @@ using Dlg102Fn = int32_t(WINAPI*)(HWND, int32_t, void*);
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
 // Seconds from `open()` until its dialog is visible; the dialog is then
 // closed with OK. Best of `runs`.
 template <class Open>
 double TimeToAppear(Open open, int runs) {
   double best = 1e30;
   for (int i = 0; i < runs; ++i) {
-    double t0 = Now(), shown = 0;
+    double t0 = bench::Now(), shown = 0;
     fldlg::Script script(
         [&](fldlg::Dialog& d) {
-          shown = Now();
+          shown = bench::Now();
           d.Click(1);
         },
         nullptr, 600000);
@@ -52,17 +43,10 @@ double TimeToAppear(Open open, int runs) {
 }  // namespace
 
 int main() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dll(path);
-  dll = dll.substr(0, dll.find_last_of("\\/") + 1) + "farelib4.dll";
-  HMODULE m = LoadLibraryA(dll.c_str());
-  if (!m) {
-    std::fprintf(stderr, "cannot load %s\n", dll.c_str());
-    return 1;
-  }
-  auto dlg100 = reinterpret_cast<Dlg100Fn>(reinterpret_cast<void*>(GetProcAddress(m, "Call_dlg100")));
-  auto dlg102 = reinterpret_cast<Dlg102Fn>(reinterpret_cast<void*>(GetProcAddress(m, "Call_dlg102")));
+  HMODULE m = bench::LoadFarelib4();
+  if (!m) return 1;
+  auto dlg100 = bench::Export<Dlg100Fn>(m, "Call_dlg100");
+  auto dlg102 = bench::Export<Dlg102Fn>(m, "Call_dlg102");
 
   std::printf("time until the dialog appears, filled (best of 3)\n");
   for (int n : {10, 1000, 10000, 32766}) {
