@@ -50,7 +50,7 @@ for exe in host32 host32-lib; do
 done
 
 # MSVC-style linker over the .lib files, where lld-link is installed.
-if command -v lld-link >/dev/null; then
+if command -v lld-link >/dev/null && command -v clang >/dev/null; then
   cat >"$work/entry.c" <<'C'
 int __stdcall LenB_ASCII(const char*);
 int __stdcall mainCRTStartup(void) { return LenB_ASCII("ABCDE") == 5 ? 0 : 1; }
