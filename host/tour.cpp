@@ -331,7 +331,7 @@ void TourLinks() {
 
 void TourDigits() {
   if (!Present("Call_dlg100", reinterpret_cast<const void*>(A().Call_dlg100))) return;
-  // The spec's example part: five digits showing mode 2, shift 3, padding 4.
+  // A five-digit part showing mode 2, shift 3, padding 4.
   int16_t zero = 2, shift = 3, pad = 4;
   int32_t r = -2;
   bool esc_ignored = false;
