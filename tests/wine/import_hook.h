@@ -1,6 +1,10 @@
 // Replaces a function that a loaded module imports, by rewriting its entry in
 // the module's import address table, for the life of the object: the tests
 // see exactly what a DLL hands the platform, without test hooks in the DLL.
+//
+//   fltest::ImportHook hook(module, "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&Fake));
+//   ASSERT_TRUE(hook.installed());
+//   ... hook.original() is the real function ...
 #ifndef FARELIB_TESTS_WINE_IMPORT_HOOK_H
 #define FARELIB_TESTS_WINE_IMPORT_HOOK_H
 

@@ -11,7 +11,7 @@
 
 #include "dialog_driver.h"
 #include "farelib_test.h"
-#include "iat_hook.h"
+#include "import_hook.h"
 #include "nesting_host.h"
 
 namespace {
