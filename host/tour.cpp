@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -543,6 +544,19 @@ void TourFiles() {
   }
 }
 
+// The folder browser's tree, and the text of its selected item.
+constexpr int kFolderTree = 0x3741;
+std::string SelectedTreeText(HWND tree) {
+  char text[MAX_PATH] = {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.pszText = text;
+  item.cchTextMax = MAX_PATH;
+  if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return "";
+  return text;
+}
+
 void TourFolderChooser() {
   if (!Present("Ze3FolderDlg", reinterpret_cast<const void*>(A().Ze3FolderDlg))) return;
   const std::string dir = TourFolder();
@@ -551,9 +565,14 @@ void TourFolderChooser() {
     const char* r = nullptr;
     Watch w = WithDialog(pick ? "folder" : nullptr, 1500, [&](HWND d, Watch&) {
       if (pick) {
-        Sleep(1500);
-        SendMessageA(d, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dir.c_str()));
-        Sleep(300);
+        // Pick the folder once the browser has filled its tree: ask again
+        // until the tree's selection is that folder (or ten seconds pass).
+        const std::string leaf = dir.substr(dir.find_last_of('\\') + 1);
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(100)) {
+          SendMessageA(d, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dir.c_str()));
+          Sleep(100);
+          if (SelectedTreeText(GetDlgItem(d, kFolderTree)) == leaf) break;
+        }
         Click(d, IDOK);
       } else {
         Click(d, IDCANCEL);
@@ -582,9 +601,9 @@ void TourColour() {
       ScreenToClient(d, &p);
       PostMessageW(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
       PostMessageW(d, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-      Sleep(200);
     }
-    Click(d, IDOK);
+    // Posted after the click, so the chooser takes the click first.
+    PostMessageW(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
   }, [&] { r = A().Ze3ChooseColor(Board(), &colour, custom); });
   bool ok = Shown(w) && r == 1 && colour != start && std::memcmp(custom, custom_in, sizeof custom) == 0;
   char got[96];
