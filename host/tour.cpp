@@ -168,7 +168,7 @@ DWORD WINAPI WatchThread(void* p) {
     if (!w.captured) w.note += " (no picture)";
   }
   if (w.act) w.act(w.dialog, w);
-  w.closed = WaitClosed(w.dialog, 10000);
+  w.closed = WaitClosed(w.dialog, 30000);
   if (!w.closed) {
     w.note += " (did not close; closed by the tour)";
     PostMessageW(w.dialog, WM_COMMAND, IDOK, 0);
@@ -566,9 +566,9 @@ void TourFolderChooser() {
     Watch w = WithDialog(pick ? "folder" : nullptr, 1500, [&](HWND d, Watch&) {
       if (pick) {
         // Pick the folder once the browser has filled its tree: ask again
-        // until the tree's selection is that folder (or ten seconds pass).
+        // until the tree's selection is that folder (or half a minute passes).
         const std::string leaf = dir.substr(dir.find_last_of('\\') + 1);
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(100)) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(100)) {
           SendMessageA(d, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dir.c_str()));
           Sleep(100);
           if (SelectedTreeText(GetDlgItem(d, kFolderTree)) == leaf) break;

@@ -41,7 +41,10 @@
 
 namespace fldlg {
 
-inline constexpr DWORD kTimeoutMs = 10000;
+// How long a driver waits for a dialog to come, settle or close. Only a
+// failing test waits this long; it is generous because the run shares two
+// cores with a dozen Wine processes.
+inline constexpr DWORD kTimeoutMs = 30000;
 
 // A rectangle in dialog units.
 struct DluRect {
