@@ -42,8 +42,8 @@
 namespace fldlg {
 
 // How long a driver waits for a dialog to come, settle or close. Only a
-// failing test waits this long; it is generous because the run shares two
-// cores with a dozen Wine processes.
+// failing test waits this long; it is generous because on a loaded machine
+// Wine may take many seconds to fill a chooser.
 inline constexpr DWORD kTimeoutMs = 30000;
 
 // A rectangle in dialog units.
