@@ -1,20 +1,25 @@
-# Sourced by the scripts: the project's Wine prefix and a persistent wineserver.
-# Functions: wine_prefix (create the prefix once), wine_up (start the server
-# detached and warm it), wine_down (end it).
-# Set before sourcing to use another prefix: WINEPREFIX (default build/wineprefix)
-# and FARELIB_WINE_GRAPHICS (the display driver written into a new prefix:
-# null, the default, for the tests; x11 for the demo's pictures).
+# Sourced by the scripts: the project's Wine prefix and a persistent wineserver,
+# all run by Wine 10 in the root that scripts/wine-root keeps (one wine64 runs
+# the x86_64 and, in wow64 mode, the i686 programs; one 64-bit prefix serves both).
+# Functions:
+#   wine_prefix     create the prefix once
+#   wine_up         start the server, detached, and wait until it answers
+#   wine_down       end it and wait until it has gone
+#   run_wine ARGS   wine64 ARGS in the root
+#   run_wineserver ARGS
+# Set before sourcing to use another prefix: WINEPREFIX (default build/wineprefix).
 
-FARELIB_ROOT=${FARELIB_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+FARELIB_ROOT=${FARELIB_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)}
 export WINEPREFIX=${WINEPREFIX:-$FARELIB_ROOT/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml="}
 export WINEARCH=win64
-FARELIB_WINE_GRAPHICS=${FARELIB_WINE_GRAPHICS:-null}
-# Code page 932 for the narrow texts.
-export LC_ALL=ja_JP.UTF-8
-WINE64=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
+# The i386 PE libraries for wow64 mode (the root's own path).
+export WINEDLLPATH=/opt/wine-i386
+unset DISPLAY WAYLAND_DISPLAY
+
+run_wine() { "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wine64 "$@"; }
+run_wineserver() { "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver "$@"; }
 
 wine_prefix() {
   [ -f "$WINEPREFIX/.farelib-ready" ] && return 0
@@ -22,28 +27,33 @@ wine_prefix() {
   (
     flock 9
     [ -f "$WINEPREFIX/.farelib-ready" ] && exit 0
-    "$WINE64" wineboot -i >/dev/null 2>&1 </dev/null
-    # Dialogs run headless on the null display driver (the demo's prefix: x11).
-    "$WINE64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$FARELIB_WINE_GRAPHICS" /f \
-      >/dev/null 2>&1 </dev/null
-    # Draw the dialog font with an installed Japanese font.
+    rm -rf "$WINEPREFIX"
+    run_wine wineboot -i >/dev/null 2>&1 </dev/null
+    # Dialogs run headless on the null display driver, which draws into memory.
+    run_wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
+    # Draw the dialog font with the installed Japanese font.
     for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' 'MS PGothic' 'MS Gothic' 'MS UI Gothic' 'MS Shell Dlg'; do
-      "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'IPAPGothic' /f \
+      run_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'IPAPGothic' /f \
         >/dev/null 2>&1 </dev/null
     done
-    "$WINESERVER" -w
+    # The server that made the prefix knew no display driver yet: end it, so
+    # that the first real program starts with the settings above.
+    run_wineserver -k >/dev/null 2>&1 </dev/null || true
+    run_wineserver -w >/dev/null 2>&1 </dev/null || true
     touch "$WINEPREFIX/.farelib-ready"
   ) 9>"$WINEPREFIX.lock"
 }
 
 wine_up() {
   wine_prefix
-  # Detached and silent, so that no test's output pipe stays open behind it.
-  setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 &
-  "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # Detached (its own session, no open pipes) and persistent. Without -f the
+  # server returns once its socket is ready, and setsid -w waits for that, so
+  # the first program never races the server's start.
+  setsid -w "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
+  run_wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 wine_down() {
-  "$WINESERVER" -k >/dev/null 2>&1 </dev/null || true
-  "$WINESERVER" -w >/dev/null 2>&1 </dev/null || true
+  run_wineserver -k >/dev/null 2>&1 </dev/null || true
+  run_wineserver -w >/dev/null 2>&1 </dev/null || true
 }
