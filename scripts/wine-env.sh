@@ -7,7 +7,9 @@
 #   wine_down       end it and wait until it has gone
 #   run_wine ARGS   wine64 ARGS in the root
 #   run_wineserver ARGS
-# Set before sourcing to use another prefix: WINEPREFIX (default build/wineprefix).
+# Set before sourcing to use another prefix: WINEPREFIX (default build/wineprefix),
+# and FARELIB_WINE_GRAPHICS for the display driver a new prefix gets (null, the
+# default, draws into memory and needs no display; x11 for a person's display).
 
 FARELIB_ROOT=${FARELIB_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)}
 export WINEPREFIX=${WINEPREFIX:-$FARELIB_ROOT/build/wineprefix}
@@ -16,7 +18,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml="}
 export WINEARCH=win64
 # The i386 PE libraries for wow64 mode (the root's own path).
 export WINEDLLPATH=/opt/wine-i386
-unset DISPLAY WAYLAND_DISPLAY
+FARELIB_WINE_GRAPHICS=${FARELIB_WINE_GRAPHICS:-null}
 
 run_wine() { "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wine64 "$@"; }
 run_wineserver() { "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver "$@"; }
@@ -30,7 +32,7 @@ wine_prefix() {
     rm -rf "$WINEPREFIX"
     run_wine wineboot -i >/dev/null 2>&1 </dev/null
     # Dialogs run headless on the null display driver, which draws into memory.
-    run_wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
+    run_wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$FARELIB_WINE_GRAPHICS" /f >/dev/null 2>&1 </dev/null
     # Draw the dialog font with the installed Japanese font.
     for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' 'MS PGothic' 'MS Gothic' 'MS UI Gothic' 'MS Shell Dlg'; do
       run_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'IPAPGothic' /f \
