@@ -10,8 +10,6 @@
 namespace farelib::dlg {
 namespace {
 
-static_assert(sizeof(::InfoNumberSettings) == sizeof(InfoNumberSettings));
-
 struct InfoNumberDialog {
   InfoNumberState state;
   ComboBoxRef combos[kInfoComboCount];  // 10..14

@@ -154,7 +154,7 @@ std::int32_t InfoNumberOk(InfoNumberSettings* record, const std::int32_t selecti
   return 1;
 }
 
-std::int32_t FinishInfoNumber(const InfoNumberState& state, std::intptr_t r, void* host_record) {
+std::int32_t FinishInfoNumber(const InfoNumberState& state, std::intptr_t r, InfoNumberSettings* host_record) {
   if (r != 1) return 0;
   std::memcpy(host_record, &state.Record, sizeof state.Record);
   return 1;

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "farelib_records.h"
+
 namespace farelib::dlg {
 
 // ---- Item texts ----------------------------------------------------------
@@ -85,21 +87,9 @@ std::int32_t FinishTicketFormat(const TicketFormatState& state, std::intptr_t r,
 
 // ---- "情報用数字の設定" (Call_dlg102) -------------------------------------
 
-// The host's 20-byte record: ten signed 16-bit values. Fields 0..4 belong to
-// combo boxes 10..14, fields 5..9 to check boxes 15..19.
-struct InfoNumberSettings {
-  std::int16_t StopCountCell;
-  std::int16_t TicketNumberCell;
-  std::int16_t RouteNumberCell;
-  std::int16_t UserInfoColumn;
-  std::int16_t UserInfoCell;
-  std::int16_t ShowStopCount;
-  std::int16_t StopCountFromZero;
-  std::int16_t ShowTicketNumber;
-  std::int16_t ShowRouteNumber;
-  std::int16_t ShowUserInfo;
-};
-static_assert(sizeof(InfoNumberSettings) == 20);
+// The host's record (farelib_records.h): fields 0..4 belong to combo boxes
+// 10..14, fields 5..9 to check boxes 15..19.
+static_assert(sizeof(InfoNumberSettings) == 20, "the host's record is ten 16-bit values");
 
 struct InfoNumberState {
   std::int16_t CellCount;  // N
@@ -126,7 +116,7 @@ std::int32_t InfoNumberOk(InfoNumberSettings* record, const std::int32_t selecti
                           const std::int32_t checks[kInfoComboCount]);
 // After the dialog: r == 1 copies the working record's 20 bytes to the
 // host's and returns 1; anything else leaves them alone and returns 0.
-std::int32_t FinishInfoNumber(const InfoNumberState& state, std::intptr_t r, void* host_record);
+std::int32_t FinishInfoNumber(const InfoNumberState& state, std::intptr_t r, InfoNumberSettings* host_record);
 
 }  // namespace farelib::dlg
 

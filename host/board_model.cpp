@@ -72,7 +72,7 @@ std::vector<Cell> LayOut(const Board& board) {
   std::vector<Cell> cells;
   const DigitSettings& fare = board.parts[static_cast<int>(Part::Fare)];
   const int digits = PartDigits(Part::Fare);
-  const InfoRecord& in = board.info;
+  const InfoNumberSettings& in = board.info;
   for (int i = 0; i < board.cell_count; ++i) {
     Cell c;
     c.label = TicketLabel(i, board.format_index, board.leading_zero != 0);
@@ -80,21 +80,21 @@ std::vector<Cell> LayOut(const Board& board) {
     c.info = nullptr;
     // Information numbers take the place of the fare in their cells.
     const int n = i + 1;
-    if (in.show_stop == 1 && in.stop_cell == n) {
-      long stops = in.stop_from_zero == 1 ? board.data.stops_passed - 1 : board.data.stops_passed;
+    if (in.ShowStopCount == 1 && in.StopCountCell == n) {
+      long stops = in.StopCountFromZero == 1 ? board.data.stops_passed - 1 : board.data.stops_passed;
       c.value = FormatDigits(true, stops, digits, fare);
       c.info = reinterpret_cast<const char*>(u8"停留所数");
     }
-    if (in.show_ticket == 1 && in.ticket_cell == n) {
+    if (in.ShowTicketNumber == 1 && in.TicketNumberCell == n) {
       c.value = FormatDigits(true, board.data.ticket_number, digits, fare);
       c.info = reinterpret_cast<const char*>(u8"整理券番号");
     }
-    if (in.show_route == 1 && in.route_cell == n) {
+    if (in.ShowRouteNumber == 1 && in.RouteNumberCell == n) {
       c.value = FormatDigits(true, board.data.route_number, digits, fare);
       c.info = reinterpret_cast<const char*>(u8"系統番号");
     }
-    if (in.show_user == 1 && in.user_cell == n) {
-      int column = in.user_column;
+    if (in.ShowUserInfo == 1 && in.UserInfoCell == n) {
+      int column = in.UserInfoColumn;
       c.value = FormatDigits(column >= 1 && column <= 150, board.data.UserColumnValue(column), digits, fare);
       c.info = reinterpret_cast<const char*>(u8"独自情報");
     }
@@ -147,7 +147,7 @@ bool ApplyTicketFormat(Board& board, std::int16_t format_index, std::int16_t lea
   return changed;
 }
 
-bool ApplyInfo(Board& board, const InfoRecord& written) {
+bool ApplyInfo(Board& board, const InfoNumberSettings& written) {
   if (std::memcmp(&board.info, &written, sizeof written) == 0) return false;
   board.info = written;
   return true;

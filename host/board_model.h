@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "farelib_records.h"
+
 namespace farehost {
 
 // The three settings of one digital part, as Call_dlg100 reads and writes them.
@@ -17,21 +19,6 @@ struct DigitSettings {
   std::int16_t shift = 0;      // digits the number moves to the left
   std::int16_t padding = 0;    // digits filled with zeros
 };
-
-// The information-number record of Call_dlg102, field for field (20 bytes).
-struct InfoRecord {
-  std::int16_t stop_cell = 0;
-  std::int16_t ticket_cell = 0;
-  std::int16_t route_cell = 0;
-  std::int16_t user_column = 0;
-  std::int16_t user_cell = 0;
-  std::int16_t show_stop = 0;
-  std::int16_t stop_from_zero = 0;
-  std::int16_t show_ticket = 0;
-  std::int16_t show_route = 0;
-  std::int16_t show_user = 0;
-};
-static_assert(sizeof(InfoRecord) == 20, "InfoRecord mirrors InfoNumberSettings");
 
 // The digital parts of the board.
 enum class Part { Fare, Route, Stop, Count };
@@ -52,7 +39,7 @@ struct Board {
   std::int16_t format_index = 0;
   std::int16_t leading_zero = 0;
   DigitSettings parts[kPartCount];
-  InfoRecord info;
+  InfoNumberSettings info{};  // the record Call_dlg102 reads and writes
   std::uint32_t led_colour = 0x0000A5FF;  // COLORREF 0x00BBGGRR: amber
   std::uint32_t custom_colours[16] = {};
   BoardData data;
@@ -85,7 +72,7 @@ std::vector<Cell> LayOut(const Board& board);
 // whether the board changed.
 bool ApplyDigitSettings(Board& board, Part part, std::int32_t result, const DigitSettings& written);
 bool ApplyTicketFormat(Board& board, std::int16_t format_index, std::int16_t leading_zero);
-bool ApplyInfo(Board& board, const InfoRecord& written);
+bool ApplyInfo(Board& board, const InfoNumberSettings& written);
 bool ApplyColour(Board& board, std::int32_t result, std::uint32_t colour, const std::uint32_t custom[16]);
 bool ApplyDate(Board& board, std::int32_t result, int year, int month, int day);
 

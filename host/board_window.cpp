@@ -177,8 +177,8 @@ void EditFormat(HWND w) {
 
 void EditInfo(HWND w) {
   Board& b = g_host.board;
-  InfoRecord rec = b.info;
-  int32_t r = g_host.api.Call_dlg102(w, b.cell_count, reinterpret_cast<InfoNumberSettings*>(&rec));
+  InfoNumberSettings rec = b.info;
+  int32_t r = g_host.api.Call_dlg102(w, b.cell_count, &rec);
   bool changed = ApplyInfo(b, rec);
   SetStatus(L"Call_dlg102 → " + Num(r) + (changed ? L"  情報用数字を更新しました" : L"  変更なし"));
 }

@@ -391,12 +391,12 @@ void TourFormat() {
 
 void TourInfo() {
   if (!Present("Call_dlg102", reinterpret_cast<const void*>(A().Call_dlg102))) return;
-  InfoRecord rec;
-  rec.stop_cell = 3, rec.route_cell = 5, rec.user_column = 12, rec.user_cell = 0;
-  rec.show_stop = 1, rec.show_route = 1;
-  const InfoRecord input = rec;
-  InfoRecord want = rec;
-  want.ticket_cell = 7, want.show_ticket = 1, want.user_cell = 10, want.show_user = 1;
+  InfoNumberSettings rec{};
+  rec.StopCountCell = 3, rec.RouteNumberCell = 5, rec.UserInfoColumn = 12, rec.UserInfoCell = 0;
+  rec.ShowStopCount = 1, rec.ShowRouteNumber = 1;
+  const InfoNumberSettings input = rec;
+  InfoNumberSettings want = rec;
+  want.TicketNumberCell = 7, want.ShowTicketNumber = 1, want.UserInfoCell = 10, want.ShowUserInfo = 1;
   int32_t r = -2;
   Watch w = WithDialog("dlg102", 700, [&](HWND d, Watch&) {
     Select(d, 11, 6);  // ticket number in cell 7
@@ -406,7 +406,7 @@ void TourInfo() {
     Click(d, IDOK);
   }, [&] { r = A().Call_dlg102(Board(), g_host.board.cell_count, reinterpret_cast<InfoNumberSettings*>(&rec)); });
   bool ok = Shown(w) && std::memcmp(&rec, &want, sizeof rec) == 0;
-  auto fields = [](const InfoRecord& x) {
+  auto fields = [](const InfoNumberSettings& x) {
     const int16_t* f = reinterpret_cast<const int16_t*>(&x);
     std::string s = "[";
     for (int i = 0; i < 10; ++i) s += (i ? "," : "") + Num(f[i]);
@@ -416,7 +416,7 @@ void TourInfo() {
        Num(r) + ", record " + fields(rec), (ok ? "" : "expected " + fields(want) + "; ") + Seen(w));
   ApplyInfo(g_host.board, rec);
 
-  InfoRecord before = rec;
+  InfoNumberSettings before = rec;
   w = WithDialog(nullptr, 300, [&](HWND d, Watch&) {
     Select(d, 10, 0);
     Click(d, 15);

@@ -24,6 +24,7 @@
 #include <string.h>
 #include <windows.h>
 
+#include "farelib_records.h" /* InfoNumberSettings */
 #include "fareplugin.h"
 
 #ifdef __cplusplus
@@ -31,20 +32,6 @@ extern "C" {
 #endif
 
 #define FARELIB_API __stdcall
-
-/* The host's record of information numbers: ten signed 16-bit integers. */
-typedef struct InfoNumberSettings {
-  int16_t StopCountCell;     /* combo box 10: 0, or 1..N  */
-  int16_t TicketNumberCell;  /* combo box 11: 0, or 1..N  */
-  int16_t RouteNumberCell;   /* combo box 12: 0, or 1..N  */
-  int16_t UserInfoColumn;    /* combo box 13: 0, or 1..150 */
-  int16_t UserInfoCell;      /* combo box 14: 0, or 1..N  */
-  int16_t ShowStopCount;     /* check box 15: 0 or 1 */
-  int16_t StopCountFromZero; /* check box 16: 0 or 1 */
-  int16_t ShowTicketNumber;  /* check box 17: 0 or 1 */
-  int16_t ShowRouteNumber;   /* check box 18: 0 or 1 */
-  int16_t ShowUserInfo;      /* check box 19: 0 or 1 */
-} InfoNumberSettings;
 
 /* The byte length of a text that the library returned. */
 static __inline int32_t farelib_length(const char* text) {

@@ -88,11 +88,10 @@ TEST(ApplyTicketFormat, KeepsAnIndexOutsideTheList) {
 
 TEST(LayOut, InformationNumbersTakeTheirCells) {
   Board b;
-  b.info.stop_cell = 3, b.info.show_stop = 1, b.info.stop_from_zero = 1;
-  b.info.ticket_cell = 7, b.info.show_ticket = 1;
-  b.info.route_cell = 5, b.info.show_route = 0;
-  b.info.user_cell = 10, b.info.user_column = 12, b.info.show_user = 1;
-  b.info.user_cell = 10;
+  b.info.StopCountCell = 3, b.info.ShowStopCount = 1, b.info.StopCountFromZero = 1;
+  b.info.TicketNumberCell = 7, b.info.ShowTicketNumber = 1;
+  b.info.RouteNumberCell = 5, b.info.ShowRouteNumber = 0;
+  b.info.UserInfoCell = 10, b.info.UserInfoColumn = 12, b.info.ShowUserInfo = 1;
   std::vector<Cell> cells = LayOut(b);
   ASSERT_EQ(cells.size(), 20u);
   EXPECT_EQ(cells[2].value, "  11") << "stop count from zero in cell 3";

@@ -12,13 +12,14 @@
 #include "dialog_driver.h"
 #include "dialogs/template_decode.h"
 #include "dialogs/templates.h"
+#include "farelib_records.h"
 #include "farelib_test.h"
 
 namespace {
 
 using Dlg100Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*, int16_t*);
 using Dlg101Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*);
-using Dlg102Fn = int32_t(WINAPI*)(HWND, int32_t, void*);
+using Dlg102Fn = int32_t(WINAPI*)(HWND, int32_t, InfoNumberSettings*);
 
 const wchar_t kTitle100[] = L"デジタル表示設定";
 const wchar_t kTitle101[] = L"整理券番号の設定";
@@ -82,11 +83,6 @@ struct Values100 {
 };
 struct Values101 {
   int16_t format, leading_zero;
-};
-// The host's InfoNumberSettings record.
-struct Record {
-  int16_t f[10];
-  bool operator==(const Record& o) const { return std::memcmp(f, o.f, sizeof f) == 0; }
 };
 
 // ==== "デジタル表示設定" ====================================================
@@ -261,8 +257,8 @@ TEST_P(SettingsDialogs, LayoutFollowsTheTables) {
        }},
       {"information numbers", farelib::dlg::kInfoNumberTemplate,
        [&] {
-         Record rec{};
-         dlg102(nullptr, 3, rec.f);
+         InfoNumberSettings rec{};
+         dlg102(nullptr, 3, &rec);
        }},
   };
   for (const auto& c : cases) {
@@ -500,23 +496,29 @@ TEST_P(SettingsDialogs, TicketFormatWithoutADialog) {
 
 // ==== "情報用数字の設定" ====================================================
 
-
-std::string Show(const Record& r) {
+// The ten fields of a record, for comparing records with readable failures.
+std::string Fields(const InfoNumberSettings& r) {
+  int16_t f[10];
+  std::memcpy(f, &r, sizeof f);
   std::string s;
-  for (int16_t v : r.f) s += std::to_string(v) + " ";
-  return s;
+  for (int16_t v : f) {
+    s += s.empty() ? '[' : ',';
+    s += std::to_string(v);
+  }
+  return s + ']';
 }
 
-int32_t Run102(Dlg102Fn f, HWND owner, int32_t n, Record* rec, std::function<void(fldlg::Dialog&)> body) {
+int32_t Run102(Dlg102Fn f, HWND owner, int32_t n, InfoNumberSettings* rec,
+               std::function<void(fldlg::Dialog&)> body) {
   fldlg::Script script(std::move(body), kTitle102);
-  int32_t r = f(owner, n, rec->f);
+  int32_t r = f(owner, n, rec);
   EXPECT_TRUE(script.Finish()) << script.error();
   return r;
 }
 
 TEST_P(SettingsDialogs, InfoNumbersShowsListsAndComesBackUnchanged) {
-  Record rec{{1, 2, 3, 150, 5, 1, 0, 1, 0, 1}};
-  const Record before = rec;
+  InfoNumberSettings rec{1, 2, 3, 150, 5, 1, 0, 1, 0, 1};
+  const InfoNumberSettings before = rec;
   int32_t r = Run102(dlg102, nullptr, 5, &rec, [](fldlg::Dialog& d) {
     for (int id : {10, 11, 12, 14}) EXPECT_EQ(d.ComboItems(id), NumberItems(5)) << "combo box " << id;
     EXPECT_EQ(d.ComboItems(13), NumberItems(150));
@@ -527,35 +529,35 @@ TEST_P(SettingsDialogs, InfoNumbersShowsListsAndComesBackUnchanged) {
     d.PressKey(VK_RETURN);
   });
   EXPECT_EQ(r, 1) << "OK";
-  EXPECT_EQ(rec, before) << Show(rec);
+  EXPECT_EQ(Fields(rec), Fields(before));
 }
 
 TEST_P(SettingsDialogs, InfoNumbersEmptyCellLists) {
   for (int32_t n : {0, -3, -32768}) {
-    Record rec{{1, 1, 1, 3, 1, 0, 0, 0, 0, 0}};
+    InfoNumberSettings rec{1, 1, 1, 3, 1, 0, 0, 0, 0, 0};
     int32_t r = Run102(dlg102, nullptr, n, &rec, [&](fldlg::Dialog& d) {
       for (int id : {10, 11, 12, 14}) EXPECT_EQ(d.ComboCount(id), 0) << "combo box " << id << ", N = " << n;
       EXPECT_EQ(d.ComboCount(13), 150);
       d.Click(1);
     });
     EXPECT_EQ(r, 1);
-    EXPECT_EQ(rec, (Record{{0, 0, 0, 3, 0, 0, 0, 0, 0, 0}})) << "N = " << n << ": " << Show(rec);
+    EXPECT_EQ(Fields(rec), Fields({0, 0, 0, 3, 0, 0, 0, 0, 0, 0})) << "N = " << n;
   }
 }
 
 TEST_P(SettingsDialogs, InfoNumbersOutOfRangeFieldsComeBackAsZero) {
-  Record rec{{3, -1, 0, 151, 2, 0, 0, 0, 0, 0}};
+  InfoNumberSettings rec{3, -1, 0, 151, 2, 0, 0, 0, 0, 0};
   int32_t r = Run102(dlg102, nullptr, 2, &rec, [](fldlg::Dialog& d) {
     for (int id : {10, 11, 12, 13}) EXPECT_EQ(d.ComboSelection(id), -1) << "combo box " << id;
     EXPECT_EQ(d.ComboSelection(14), 1);
     d.Click(1);
   });
   EXPECT_EQ(r, 1);
-  EXPECT_EQ(rec, (Record{{0, 0, 0, 0, 2, 0, 0, 0, 0, 0}})) << Show(rec);
+  EXPECT_EQ(Fields(rec), Fields({0, 0, 0, 0, 2, 0, 0, 0, 0, 0}));
 }
 
 TEST_P(SettingsDialogs, InfoNumbersChoicesAndIndependentBoxes) {
-  Record rec{{0, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+  InfoNumberSettings rec{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   int32_t r = Run102(dlg102, nullptr, 9, &rec, [](fldlg::Dialog& d) {
     d.Select(10, 8);
     d.Select(11, 0);
@@ -565,7 +567,7 @@ TEST_P(SettingsDialogs, InfoNumbersChoicesAndIndependentBoxes) {
     d.Click(1);
   });
   EXPECT_EQ(r, 1);
-  EXPECT_EQ(rec, (Record{{9, 1, 0, 150, 0, 0, 1, 0, 0, 1}})) << Show(rec);
+  EXPECT_EQ(Fields(rec), Fields({9, 1, 0, 150, 0, 0, 1, 0, 0, 1}));
 }
 
 TEST_P(SettingsDialogs, InfoNumbersCancelAndEscLeaveTheRecord) {
@@ -575,8 +577,8 @@ TEST_P(SettingsDialogs, InfoNumbersCancelAndEscLeaveTheRecord) {
   } cases[] = {{"Cancel button", [](fldlg::Dialog& d) { d.Click(2); }},
                {"Esc", [](fldlg::Dialog& d) { d.PressKey(VK_ESCAPE); }}};
   for (const auto& c : cases) {
-    Record rec{{2, 3, 4, 5, 6, 1, 1, 1, 1, 1}};
-    const Record before = rec;
+    InfoNumberSettings rec{2, 3, 4, 5, 6, 1, 1, 1, 1, 1};
+    const InfoNumberSettings before = rec;
     int32_t r = Run102(dlg102, nullptr, 8, &rec, [&](fldlg::Dialog& d) {
       d.Select(10, 7);
       d.Select(13, 0);
@@ -585,12 +587,12 @@ TEST_P(SettingsDialogs, InfoNumbersCancelAndEscLeaveTheRecord) {
       c.close(d);
     });
     EXPECT_EQ(r, 0) << c.how;
-    EXPECT_EQ(rec, before) << c.how << ": " << Show(rec);
+    EXPECT_EQ(Fields(rec), Fields(before)) << c.how;
   }
 }
 
 TEST_P(SettingsDialogs, InfoNumbersLargestCount) {
-  Record rec{{32767, 1, 0, 0, 0, 0, 0, 0, 0, 0}};
+  InfoNumberSettings rec{32767, 1, 0, 0, 0, 0, 0, 0, 0, 0};
   int32_t r = Run102(dlg102, nullptr, 32767, &rec, [](fldlg::Dialog& d) {
     for (int id : {10, 11, 12, 14}) {
       EXPECT_EQ(d.ComboCount(id), 32767) << "combo box " << id;
@@ -601,18 +603,18 @@ TEST_P(SettingsDialogs, InfoNumbersLargestCount) {
     d.Click(1);
   });
   EXPECT_EQ(r, 1);
-  EXPECT_EQ(rec, (Record{{32767, 1, 0, 0, 32767, 0, 0, 0, 0, 0}})) << Show(rec);
+  EXPECT_EQ(Fields(rec), Fields({32767, 1, 0, 0, 32767, 0, 0, 0, 0, 0}));
 }
 
 TEST_P(SettingsDialogs, InfoNumbersWithoutADialog) {
-  Record rec{{1, 2, 3, 4, 5, 1, 1, 1, 1, 1}};
-  const Record before = rec;
+  InfoNumberSettings rec{1, 2, 3, 4, 5, 1, 1, 1, 1, 1};
+  const InfoNumberSettings before = rec;
   fldlg::Script guard([](fldlg::Dialog& d) { d.Click(2); }, nullptr, 1500);
-  int32_t r = dlg102(NotAWindow(), 5, rec.f);
+  int32_t r = dlg102(NotAWindow(), 5, &rec);
   guard.Finish();
   EXPECT_FALSE(guard.found()) << "no dialog may appear";
   EXPECT_EQ(r, 0);
-  EXPECT_EQ(rec, before) << Show(rec);
+  EXPECT_EQ(Fields(rec), Fields(before));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDlls, SettingsDialogs, ::testing::Values("farelib4.dll", "farelib3.dll"),
