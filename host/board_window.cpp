@@ -253,7 +253,7 @@ void PluginInfoBox(HWND w) {
   PluginInfo info = {};
   int32_t r = g_host.api.ZE4_GetPlgInfo(g_host.plugin_path.c_str(), &info);
   std::wstring text = L"ZE4_GetPlgInfo → " + Num(r) + L"\n" + FromCp932(g_host.plugin_path.c_str()) + L"\n";
-  for (int i = 0; i < 14; ++i) {
+  for (int i = 0; i < FARE_PLUGIN_INFO_VALUES; ++i) {
     wchar_t line[48];
     std::swprintf(line, 48, L"\nvalue[%d] = %ld", i, static_cast<long>(info.value[i]));
     text += line;

@@ -81,13 +81,16 @@ extern "C" {
    FARE_HANDLE(HDC, v1). */
 #define FARE_HANDLE(T, value) ((T)(intptr_t)(int32_t)(value))
 
+/* The number of 32-bit values in PluginInfo. */
+#define FARE_PLUGIN_INFO_VALUES 14
+
 /* 14 consecutive 32-bit values (56 bytes) that GetPlgInfo fills. The bridge
    hands GetPlgInfo a zero-filled record of its own and copies all 14 values
    to the host afterwards, so a value the plug-in leaves alone reaches the
    host as 0. The bridge frees the plug-in before it returns to the host: a
    value must not address anything inside the plug-in. */
 typedef struct PluginInfo {
-  int32_t value[14];
+  int32_t value[FARE_PLUGIN_INFO_VALUES];
 } PluginInfo;
 
 /* GetPlgInfo(info): fill *info (at most 56 bytes). */

@@ -104,7 +104,7 @@ extern "C" int32_t WINAPI ZE4_GetPlgInfo(const char* plugin_path, PluginInfo* in
   PluginInfo own = {};
   return farelib::CallPlugin(plugin_path, "GetPlgInfo", [&](FARPROC entry) {
     farelib::Invoke<GetPlgInfoProc>(entry, &own);
-    for (int i = 0; i < farelib::kPluginInfoValues; ++i) info->value[i] = own.value[i];
+    for (int i = 0; i < FARE_PLUGIN_INFO_VALUES; ++i) info->value[i] = own.value[i];
   });
 }
 

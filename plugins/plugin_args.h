@@ -13,9 +13,6 @@ constexpr std::int32_t WidenLow16(std::int32_t slot) {
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(slot) & 0xFFFFu));
 }
 
-// PluginInfo holds this many 32-bit values.
-constexpr int kPluginInfoValues = 14;
-
 }  // namespace farelib
 
 #endif

@@ -74,7 +74,7 @@ std::string Hex8(int32_t v) {
 
 PluginInfo Pattern() {
   PluginInfo p;
-  for (int i = 0; i < 14; ++i) p.value[i] = static_cast<int32_t>(0x5A5A0000u + static_cast<uint32_t>(i));
+  for (int i = 0; i < FARE_PLUGIN_INFO_VALUES; ++i) p.value[i] = static_cast<int32_t>(0x5A5A0000u + static_cast<uint32_t>(i));
   return p;
 }
 

@@ -71,8 +71,8 @@ class SamplePlugin : public ::testing::Test {
 TEST_F(SamplePlugin, DescribesItselfAndKeepsSettingsOnlyWhileHeld) {
   PluginInfo info{};
   ASSERT_EQ(get_info(plugin.c_str(), &info), 1);
-  const int32_t want[14] = {1, 7, 120, 48};
-  for (int i = 0; i < 14; ++i) EXPECT_EQ(info.value[i], want[i]) << "value " << i;
+  const int32_t want[FARE_PLUGIN_INFO_VALUES] = {1, 7, 120, 48};
+  for (int i = 0; i < FARE_PLUGIN_INFO_VALUES; ++i) EXPECT_EQ(info.value[i], want[i]) << "value " << i;
 
   HMODULE held = LoadLibraryA(plugin.c_str());
   ASSERT_NE(held, nullptr);

@@ -68,7 +68,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
 }
 
 int32_t PROBE_ENTRY GetPlgInfo(PluginInfo* info) {
-  Record("GetPlgInfo", 14, info->value); /* what the plug-in was handed */
+  Record("GetPlgInfo", FARE_PLUGIN_INFO_VALUES, info->value); /* what the plug-in was handed */
   if (EnvIs("FLPROBE_INFO", "three")) {
     info->value[0] = -1;
     info->value[1] = INT32_MIN;
@@ -76,7 +76,7 @@ int32_t PROBE_ENTRY GetPlgInfo(PluginInfo* info) {
   } else if (!EnvIs("FLPROBE_INFO", "none")) {
     info->value[0] = g_comment;
     info->value[1] = g_corporate;
-    for (int i = 2; i < 14; ++i) info->value[i] = (int32_t)(0xC0DE0000u + (uint32_t)i);
+    for (int i = 2; i < FARE_PLUGIN_INFO_VALUES; ++i) info->value[i] = (int32_t)(0xC0DE0000u + (uint32_t)i);
   }
   return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
 }
