@@ -15,9 +15,9 @@ constexpr std::uint32_t kTextBox =
 constexpr DialogFrame kAboutFrame{kDialog, 257, 138, u"Zelvoのバージョン情報"};
 constexpr ControlRow kAboutRows[] = {
     // id  class    style                                            x    y   cx   cy  text
-    {1, kButton, kChild | kVisible | kTabStop | kDefPushButton,     197, 120, 50, 14, u"OK"},
+    {kOkButton, kButton, kChild | kVisible | kTabStop | kDefPushButton, 197, 120, 50, 14, u"OK"},
     // a sunken rule one unit high across the whole width
-    {0, kStatic, kChild | kVisible | kGroup | kLeft | kSunken,      -1, 113, 258, 1, u""},
+    {kLabel, kStatic, kChild | kVisible | kGroup | kLeft | kSunken, -1, 113, 258, 1, u""},
     // the picture, set at run time; the control sizes itself to it
     {kAboutPicture, kStatic, kChild | kVisible | kGroup | kBitmap,  0, 1, 120, 110, u""},
     // the host's text, set at run time

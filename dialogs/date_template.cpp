@@ -10,7 +10,7 @@ using namespace style;
 constexpr DialogFrame kDateFrame{kDialog | kSysMenu, 98, 125, u"日付の設定"};
 constexpr ControlRow kDateRows[] = {
     // id  class                 style                                           x    y   cx  cy  text
-    {1, ControlClass::Button, kChild | kVisible | kTabStop | kDefPushButton,  26, 107, 44, 14, u"OK"},
+    {kOkButton, ControlClass::Button, kChild | kVisible | kTabStop | kDefPushButton, 26, 107, 44, 14, u"OK"},
 };
 constexpr auto kDateBytes = FARELIB_DIALOG_TEMPLATE(kDateFrame, kDateRows);
 

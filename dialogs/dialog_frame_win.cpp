@@ -4,6 +4,8 @@
 
 namespace farelib::dlg {
 
+static_assert(kOkButton == IDOK && kCancelButton == IDCANCEL);
+
 char* MakeItemString(const ItemText& item) {
   // prefix, number, suffix; empty fixed parts are left out
   char* text = nullptr;

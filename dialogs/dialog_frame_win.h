@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "dialogs/dialog_template.h"
@@ -34,6 +35,25 @@ class ComboBoxRef {
  private:
   HWND window_;
 };
+
+// A wrapper in a dialog kind's module-level state (a ComboBoxRef, the date
+// dialog's MonthCalendarRef) and the id of the control it stands for.
+template <class Ref>
+struct ControlSlot {
+  Ref* ref;
+  int id;
+};
+
+// Points each wrapper at the control with its id in `dialog`. A procedure
+// does this when it fills its controls, and again at OK before it reads
+// them: a second call of the same export made while this dialog is open
+// (from a host window that its modal loop still serves) points the
+// module-level wrappers at its own dialog, which is gone by the time this
+// dialog's OK comes.
+template <class Ref, std::size_t N>
+void AttachToOwnControls(HWND dialog, const ControlSlot<Ref> (&slots)[N]) {
+  for (const ControlSlot<Ref>& s : slots) s.ref->Attach(GetDlgItem(dialog, s.id));
+}
 
 // Check boxes: BM_SETCHECK with the state as given, BM_GETCHECK as it comes.
 inline void SetCheck(HWND dialog, int id, std::int32_t state) {

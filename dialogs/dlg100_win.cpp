@@ -10,36 +10,32 @@ namespace {
 
 struct DigitalDisplayDialog {
   DigitalDisplayState state;
-  ComboBoxRef zero_handling;  // 10
-  ComboBoxRef digit_shift;    // 11
-  ComboBoxRef zero_padding;   // 12
+  ComboBoxRef zero_handling;
+  ComboBoxRef digit_shift;
+  ComboBoxRef zero_padding;
 };
 DigitalDisplayDialog g_dlg100;
+constexpr ControlSlot<ComboBoxRef> kCombos[] = {{&g_dlg100.zero_handling, kZeroHandlingCombo},
+                                                {&g_dlg100.digit_shift, kDigitShiftCombo},
+                                                {&g_dlg100.zero_padding, kZeroPaddingCombo}};
 
 INT_PTR CALLBACK DigitalDisplayProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   DigitalDisplayDialog& d = g_dlg100;
   if (message == WM_INITDIALOG) {
-    d.zero_handling.Attach(GetDlgItem(dialog, 10));
+    AttachToOwnControls(dialog, kCombos);
     d.zero_handling.ResetContent();
     FillList(d.zero_handling, kZeroHandlingCount, ZeroHandlingItem);
-    d.digit_shift.Attach(GetDlgItem(dialog, 11));
-    d.zero_padding.Attach(GetDlgItem(dialog, 12));
     FillList(d.digit_shift, ShiftItemCount(d.state.DigitCount), DigitItem);
     FillList(d.zero_padding, PaddingItemCount(d.state.DigitCount), DigitItem);
     d.zero_handling.SetCurSel(d.state.ZeroDisplayMode);
     d.digit_shift.SetCurSel(d.state.DigitShift);
     d.zero_padding.SetCurSel(d.state.ZeroPadding);
-    SetCheck(dialog, kApplyToAllCheckBox, 0);
-  } else if (message == WM_COMMAND && (wparam & 0xFFFF) == IDOK) {
-    // Command 2 (Esc) is not handled: OK is the only way out.
-    // The wrappers are attached to this dialog again: a second call made
-    // while this dialog is open (from a host window that its modal loop
-    // serves) has attached them to its own dialog, which is gone by now.
-    d.zero_handling.Attach(GetDlgItem(dialog, 10));
-    d.digit_shift.Attach(GetDlgItem(dialog, 11));
-    d.zero_padding.Attach(GetDlgItem(dialog, 12));
+    SetCheck(dialog, kApplyToAllCheck, 0);
+  } else if (message == WM_COMMAND && (wparam & 0xFFFF) == kOkButton) {
+    // Esc (kCancelButton) is not handled: OK is the only way out.
+    AttachToOwnControls(dialog, kCombos);
     std::int32_t end = DigitalDisplayOk(&d.state, d.zero_handling.GetCurSel(), d.digit_shift.GetCurSel(),
-                                        d.zero_padding.GetCurSel(), GetCheck(dialog, kApplyToAllCheckBox));
+                                        d.zero_padding.GetCurSel(), GetCheck(dialog, kApplyToAllCheck));
     EndDialog(dialog, end);
   }
   return 0;

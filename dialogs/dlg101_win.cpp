@@ -11,15 +11,20 @@ namespace {
 
 struct TicketFormatDialog {
   TicketFormatState state;
-  ComboBoxRef formats;  // 10
+  ComboBoxRef formats;
 };
 TicketFormatDialog g_dlg101;
+constexpr ControlSlot<ComboBoxRef> kCombos[] = {{&g_dlg101.formats, kFormatCombo}};
 
 INT_PTR CALLBACK TicketFormatProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   TicketFormatDialog& d = g_dlg101;
   if (message == WM_INITDIALOG) {
-    SetCheck(dialog, kLeadingZeroCheckBox, d.state.LeadingZero);
-    d.formats.Attach(GetDlgItem(dialog, 10));
+    SetCheck(dialog, kLeadingZeroCheck, d.state.LeadingZero);
+    AttachToOwnControls(dialog, kCombos);
+    // Unlike the other dialogs, which release each item text as soon as it is
+    // added (FillList), this one builds all twelve texts, adds them, makes the
+    // selection and only then releases them: that order is part of this
+    // dialog's design. The combo box copies each text, so it shows the same.
     char* texts[kTicketFormatCount];
     for (int i = 0; i < kTicketFormatCount; ++i) texts[i] = MakeItemString(TicketFormatItem(i, d.state.CellCount));
     for (char* text : texts) d.formats.AddString(text);
@@ -27,15 +32,15 @@ INT_PTR CALLBACK TicketFormatProc(HWND dialog, UINT message, WPARAM wparam, LPAR
     for (char* text : texts) g_strings.Release(text);
   } else if (message == WM_COMMAND) {
     switch (wparam & 0xFFFF) {
-      case IDOK:
-        d.formats.Attach(GetDlgItem(dialog, 10));  // again: see Call_dlg100
-        EndDialog(dialog, TicketFormatOk(&d.state, GetCheck(dialog, kLeadingZeroCheckBox), d.formats.GetCurSel()));
+      case kOkButton:
+        AttachToOwnControls(dialog, kCombos);
+        EndDialog(dialog, TicketFormatOk(&d.state, GetCheck(dialog, kLeadingZeroCheck), d.formats.GetCurSel()));
         break;
-      case IDCANCEL:
+      case kCancelButton:  // and Esc
         EndDialog(dialog, 0);
         break;
-      case kLeadingZeroCheckBox:  // a manual check box: the procedure toggles it
-        SetCheck(dialog, kLeadingZeroCheckBox, ToggledCheck(GetCheck(dialog, kLeadingZeroCheckBox)));
+      case kLeadingZeroCheck:  // a manual check box: the procedure toggles it
+        SetCheck(dialog, kLeadingZeroCheck, ToggledCheck(GetCheck(dialog, kLeadingZeroCheck)));
         break;
       default:
         break;

@@ -12,38 +12,40 @@ namespace {
 
 struct InfoNumberDialog {
   InfoNumberState state;
-  ComboBoxRef combos[kInfoComboCount];  // 10..14
+  ComboBoxRef combos[kInfoComboCount];  // combos[k]: InfoCombo(k)
 };
 InfoNumberDialog g_dlg102;
+constexpr ControlSlot<ComboBoxRef> kCombos[kInfoComboCount] = {
+    {&g_dlg102.combos[0], InfoCombo(0)}, {&g_dlg102.combos[1], InfoCombo(1)}, {&g_dlg102.combos[2], InfoCombo(2)},
+    {&g_dlg102.combos[3], InfoCombo(3)}, {&g_dlg102.combos[4], InfoCombo(4)}};
+
+ComboBoxRef& Combo(int id) { return g_dlg102.combos[id - InfoCombo(0)]; }
 
 INT_PTR CALLBACK InfoNumberProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   InfoNumberDialog& d = g_dlg102;
   if (message == WM_INITDIALOG) {
-    for (int k = 0; k < kInfoComboCount; ++k) {
-      d.combos[k].Attach(GetDlgItem(dialog, 10 + k));
-      d.combos[k].ResetContent();
-    }
+    AttachToOwnControls(dialog, kCombos);
+    for (ComboBoxRef& combo : d.combos) combo.ResetContent();
     // The four cell lists get "1".."N", the column list "1".."150". Each
     // list is filled in one go (filling them side by side shows the same
     // lists but makes the platform move growing item arrays around).
-    std::int32_t cells = InfoItemCount(0, d.state.CellCount);
-    const int cell_lists[] = {0, 1, 2, 4};
-    for (int k : cell_lists) FillList(d.combos[k], cells, [](std::int32_t i) { return NumberItem(i + 1); });
-    FillList(d.combos[3], kColumnItemCount, [](std::int32_t i) { return NumberItem(i + 1); });
+    const std::int32_t cells = InfoItemCount(0, d.state.CellCount);
+    auto number = [](std::int32_t i) { return NumberItem(i + 1); };
+    for (int id : kInfoCellCombos) FillList(Combo(id), cells, number);
+    FillList(Combo(kUserInfoColumnCombo), kColumnItemCount, number);
     for (int k = 0; k < kInfoComboCount; ++k) d.combos[k].SetCurSel(InfoInitialSelection(d.state.Record, k));
-    for (int k = 0; k < kInfoComboCount; ++k)
-      SetCheck(dialog, kFirstInfoCheckBox + k, InfoField(d.state.Record, 5 + k));
+    for (int k = 0; k < kInfoComboCount; ++k) SetCheck(dialog, InfoCheck(k), InfoField(d.state.Record, 5 + k));
   } else if (message == WM_COMMAND) {
     switch (wparam & 0xFFFF) {
-      case IDOK: {
+      case kOkButton: {
+        AttachToOwnControls(dialog, kCombos);
         std::int32_t selections[kInfoComboCount], checks[kInfoComboCount];
-        for (int k = 0; k < kInfoComboCount; ++k) d.combos[k].Attach(GetDlgItem(dialog, 10 + k));  // see Call_dlg100
         for (int k = 0; k < kInfoComboCount; ++k) selections[k] = d.combos[k].GetCurSel();
-        for (int k = 0; k < kInfoComboCount; ++k) checks[k] = GetCheck(dialog, kFirstInfoCheckBox + k);
+        for (int k = 0; k < kInfoComboCount; ++k) checks[k] = GetCheck(dialog, InfoCheck(k));
         EndDialog(dialog, InfoNumberOk(&d.state.Record, selections, checks));
         break;
       }
-      case IDCANCEL:
+      case kCancelButton:  // and Esc
         EndDialog(dialog, 0);
         break;
       default:

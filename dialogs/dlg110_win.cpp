@@ -51,7 +51,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     }
     case WM_COMMAND:
       switch (wparam & 0xFFFF) {
-        case IDOK:
+        case kOkButton:
           ReleasePicture(dialog);
           EndDialog(dialog, 1);
           break;

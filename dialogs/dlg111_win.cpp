@@ -17,6 +17,8 @@ struct DateDialog {
   MonthCalendarRef calendar;
 };
 DateDialog g_dlg111;
+// The calendar is created without an id: the dialog's one child with id 0.
+constexpr ControlSlot<MonthCalendarRef> kCalendar[] = {{&g_dlg111.calendar, 0}};
 
 INT_PTR CALLBACK DateProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   DateDialog& d = g_dlg111;
@@ -26,11 +28,8 @@ INT_PTR CALLBACK DateProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
       break;
     case WM_COMMAND:
       // OK (and Enter); Esc and every other command leave the dialog open.
-      if ((wparam & 0xFFFF) == IDOK) {
-        // This dialog's own calendar, its one child without an id: a second
-        // call made while this dialog is open (from a host window that its
-        // modal loop serves) has created its own calendar, gone by now.
-        d.calendar.Attach(GetDlgItem(dialog, 0));
+      if ((wparam & 0xFFFF) == kOkButton) {
+        AttachToOwnControls(dialog, kCalendar);
         d.calendar.GetSelectedDate(&d.picked);  // result ignored
         EndDialog(dialog, 1);
       }

@@ -17,9 +17,8 @@ class MonthCalendarRef {
   // both: 128 x 144). The window has no name and no id, and the instance of
   // the process's executable. The result is kept without a check.
   void Create(HWND parent, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
-  // Points the wrapper at an existing calendar (or none): the dialog takes
-  // its own calendar again at OK, in case a second opening made while it
-  // was open has created another one since.
+  // Points the wrapper at an existing calendar (or none): see
+  // AttachToOwnControls.
   void Attach(HWND window) { window_ = window; }
   // MCM_GETCURSEL into *record: nonzero when the control wrote the date.
   std::int32_t GetSelectedDate(SYSTEMTIME* record) const;

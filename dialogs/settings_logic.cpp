@@ -126,7 +126,7 @@ std::int32_t FinishTicketFormat(const TicketFormatState& state, std::intptr_t r,
 // ---- "情報用数字の設定" -----------------------------------------------------
 
 std::int32_t InfoItemCount(int k, std::int16_t cell_count) {
-  if (k == kUserColumnCombo - 10) return kColumnItemCount;
+  if (InfoCombo(k) == kUserInfoColumnCombo) return kColumnItemCount;
   return cell_count > 0 ? cell_count : 0;
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "dialogs/control_ids.h"
 #include "farelib_records.h"
 
 namespace farelib::dlg {
@@ -36,13 +37,12 @@ std::int32_t WriteItemText(const ItemText& item, char* out, std::int32_t capacit
 
 struct DigitalDisplayState {
   std::int16_t DigitCount;       // N
-  std::int16_t ZeroDisplayMode;  // index in the zero handling list (combo box 10)
-  std::int16_t DigitShift;       // index in the digit shift list (combo box 11)
-  std::int16_t ZeroPadding;      // index in the zero padding list (combo box 12)
+  std::int16_t ZeroDisplayMode;  // index in the zero handling list (kZeroHandlingCombo)
+  std::int16_t DigitShift;       // index in the digit shift list (kDigitShiftCombo)
+  std::int16_t ZeroPadding;      // index in the zero padding list (kZeroPaddingCombo)
 };
 
 inline constexpr int kZeroHandlingCount = 4;
-inline constexpr int kApplyToAllCheckBox = 13;
 // The zero handling list: four fixed texts.
 ItemText ZeroHandlingItem(int index);
 // Digit shift list: N items "0桁" .. "N-1桁"; none for N <= 0.
@@ -67,12 +67,11 @@ std::int32_t FinishDigitalDisplay(const DigitalDisplayState& state, std::intptr_
 
 struct TicketFormatState {
   std::int16_t CellCount;    // N
-  std::int16_t FormatIndex;  // index in the display format list (combo box 10)
-  std::int16_t LeadingZero;  // check box 11
+  std::int16_t FormatIndex;  // index in the display format list (kFormatCombo)
+  std::int16_t LeadingZero;  // kLeadingZeroCheck
 };
 
 inline constexpr int kTicketFormatCount = 12;
-inline constexpr int kLeadingZeroCheckBox = 11;
 // Format `index` (0..11) for N cells; the number is N or N - 1, the latter in
 // signed 16-bit arithmetic (N = -32768 gives 32767).
 ItemText TicketFormatItem(int index, std::int16_t cell_count);
@@ -87,8 +86,8 @@ std::int32_t FinishTicketFormat(const TicketFormatState& state, std::intptr_t r,
 
 // ---- "情報用数字の設定" (Call_dlg102) -------------------------------------
 
-// The host's record (farelib_records.h): fields 0..4 belong to combo boxes
-// 10..14, fields 5..9 to check boxes 15..19.
+// The host's record (farelib_records.h): field k belongs to combo box
+// InfoCombo(k), field 5 + k to check box InfoCheck(k) (control_ids.h).
 static_assert(sizeof(InfoNumberSettings) == 20, "the host's record is ten 16-bit values");
 
 struct InfoNumberState {
@@ -96,18 +95,16 @@ struct InfoNumberState {
   InfoNumberSettings Record;
 };
 
-inline constexpr int kInfoComboCount = 5;     // combo boxes 10..14
-inline constexpr int kFirstInfoCheckBox = 15;  // check boxes 15..19
-inline constexpr int kUserColumnCombo = 13;
+inline constexpr int kInfoComboCount = 5;  // and as many check boxes
 inline constexpr std::int32_t kColumnItemCount = 150;
-// Items of combo box 10 + k: "1".."N" for the cell lists (none for N < 1),
-// "1".."150" for the column list (k = 3).
+// Items of combo box InfoCombo(k): "1".."N" for the cell lists (none for
+// N < 1), "1".."150" for the column list (kUserInfoColumnCombo).
 std::int32_t InfoItemCount(int k, std::int16_t cell_count);
 ItemText NumberItem(std::int32_t i);
 
 std::int16_t InfoField(const InfoNumberSettings& record, int field);
 void SetInfoField(InfoNumberSettings* record, int field, std::int16_t value);
-// The initial selection of combo box 10 + k: the sign-extended field k less 1
+// The initial selection of combo box InfoCombo(k): the sign-extended field k less 1
 // (0 gives -1: nothing selected).
 std::int32_t InfoInitialSelection(const InfoNumberSettings& record, int k);
 // OK: field k := selection k + 1 (nothing selected gives 0), field 5 + k :=

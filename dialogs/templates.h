@@ -2,6 +2,7 @@
 #ifndef FARELIB_DIALOGS_TEMPLATES_H
 #define FARELIB_DIALOGS_TEMPLATES_H
 
+#include "dialogs/control_ids.h"
 #include "dialogs/dialog_template.h"
 
 namespace farelib::dlg {

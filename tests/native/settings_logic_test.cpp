@@ -190,7 +190,8 @@ TEST(InfoNumbers, ListCounts) {
   } cases[] = {{5, 5}, {0, 0}, {-1, 0}, {-32768, 0}, {1, 1}, {32767, 32767}};
   for (const auto& c : cases)
     for (int k = 0; k < kInfoComboCount; ++k)
-      EXPECT_EQ(InfoItemCount(k, c.n), k == 3 ? 150 : c.cells) << "combo box " << 10 + k << ", N = " << c.n;
+      EXPECT_EQ(InfoItemCount(k, c.n), InfoCombo(k) == kUserInfoColumnCombo ? 150 : c.cells)
+          << "combo box " << InfoCombo(k) << ", N = " << c.n;
   EXPECT_EQ(Text(NumberItem(1)), "1");
   EXPECT_EQ(Text(NumberItem(150)), "150");
 }
@@ -198,7 +199,8 @@ TEST(InfoNumbers, ListCounts) {
 TEST(InfoNumbers, InitialSelections) {
   InfoNumberSettings r{1, 0, 3, 150, -32768, 0, 1, 0, 1, 2};
   const std::int32_t want[kInfoComboCount] = {0, -1, 2, 149, -32769};
-  for (int k = 0; k < kInfoComboCount; ++k) EXPECT_EQ(InfoInitialSelection(r, k), want[k]) << "combo box " << 10 + k;
+  for (int k = 0; k < kInfoComboCount; ++k)
+    EXPECT_EQ(InfoInitialSelection(r, k), want[k]) << "combo box " << InfoCombo(k);
   EXPECT_EQ(InfoField(r, 9), 2);
 }
 

@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "dialogs/control_ids.h"
 #include "dialogs/template_decode.h"
 #include "dialogs/templates.h"
 #include "farelib_records.h"
 #include "farelib_test.h"
 
 namespace {
+
+using namespace farelib::dlg;  // the control ids
 
 using Dlg100Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*, int16_t*);
 using Dlg101Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*);
@@ -98,16 +101,16 @@ int32_t Run100(Dlg100Fn f, HWND owner, int32_t n, Values100* v, std::function<vo
 TEST_P(SettingsDialogs, DigitalDisplayShowsListsAndSelections) {
   Values100 v{2, 3, 4};
   int32_t r = Run100(dlg100, nullptr, 5, &v, [](fldlg::Dialog& d) {
-    EXPECT_EQ(d.ComboItems(10), Cp932List({u8"データの値が0もしくは空値のときは何も表示しない(既定)",
+    EXPECT_EQ(d.ComboItems(kZeroHandlingCombo), Cp932List({u8"データの値が0もしくは空値のときは何も表示しない(既定)",
                                            u8"データの値が0もしくは空値のときには0を表示する",
                                            u8"データの値が-1のときは0を表示する",
                                            u8"データの値が-1または0のときは0を表示する"}));
-    EXPECT_EQ(d.ComboItems(11), DigitItems(5));
-    EXPECT_EQ(d.ComboItems(12), DigitItems(6));
-    EXPECT_EQ(d.ComboSelection(10), 2);
-    EXPECT_EQ(d.ComboSelection(11), 3);
-    EXPECT_EQ(d.ComboSelection(12), 4);
-    EXPECT_EQ(d.CheckState(13), BST_UNCHECKED);
+    EXPECT_EQ(d.ComboItems(kDigitShiftCombo), DigitItems(5));
+    EXPECT_EQ(d.ComboItems(kZeroPaddingCombo), DigitItems(6));
+    EXPECT_EQ(d.ComboSelection(kZeroHandlingCombo), 2);
+    EXPECT_EQ(d.ComboSelection(kDigitShiftCombo), 3);
+    EXPECT_EQ(d.ComboSelection(kZeroPaddingCombo), 4);
+    EXPECT_EQ(d.CheckState(kApplyToAllCheck), BST_UNCHECKED);
     d.PressKey(VK_RETURN);
   });
   EXPECT_EQ(r, 0) << "OK with the box unchecked";
@@ -124,9 +127,9 @@ TEST_P(SettingsDialogs, DigitalDisplayListLengths) {
   for (const auto& c : cases) {
     Values100 v{0, 0, 0};
     Run100(dlg100, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
-      EXPECT_EQ(d.ComboItems(11), DigitItems(c.shift)) << "shift list, N = " << c.n;
-      EXPECT_EQ(d.ComboItems(12), DigitItems(c.padding)) << "padding list, N = " << c.n;
-      d.Click(1);
+      EXPECT_EQ(d.ComboItems(kDigitShiftCombo), DigitItems(c.shift)) << "shift list, N = " << c.n;
+      EXPECT_EQ(d.ComboItems(kZeroPaddingCombo), DigitItems(c.padding)) << "padding list, N = " << c.n;
+      d.Click(kOkButton);
     });
   }
 }
@@ -139,14 +142,14 @@ TEST_P(SettingsDialogs, DigitalDisplayLargestCounts) {
   for (const auto& c : cases) {
     Values100 v{0, 0, 0};
     int32_t r = Run100(dlg100, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
-      EXPECT_EQ(d.ComboCount(11), c.shift) << "N = " << c.n;
-      EXPECT_EQ(d.ComboCount(12), c.padding) << "N = " << c.n;
-      EXPECT_EQ(d.ComboItem(11, c.shift - 1), std::to_string(c.shift - 1) + fltest::Cp932(u8"桁"));
-      EXPECT_EQ(d.ComboItem(12, c.padding - 1), std::to_string(c.padding - 1) + fltest::Cp932(u8"桁"));
-      EXPECT_EQ(d.ComboItem(12, 1000), "1000" + fltest::Cp932(u8"桁"));
-      d.Select(11, c.shift - 1);
-      d.Select(12, c.padding - 1);
-      d.Click(1);
+      EXPECT_EQ(d.ComboCount(kDigitShiftCombo), c.shift) << "N = " << c.n;
+      EXPECT_EQ(d.ComboCount(kZeroPaddingCombo), c.padding) << "N = " << c.n;
+      EXPECT_EQ(d.ComboItem(kDigitShiftCombo, c.shift - 1), std::to_string(c.shift - 1) + fltest::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(kZeroPaddingCombo, c.padding - 1), std::to_string(c.padding - 1) + fltest::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(kZeroPaddingCombo, 1000), "1000" + fltest::Cp932(u8"桁"));
+      d.Select(kDigitShiftCombo, c.shift - 1);
+      d.Select(kZeroPaddingCombo, c.padding - 1);
+      d.Click(kOkButton);
     });
     EXPECT_EQ(r, 0);
     EXPECT_EQ(v.shift, c.shift - 1) << "N = " << c.n;
@@ -157,12 +160,12 @@ TEST_P(SettingsDialogs, DigitalDisplayLargestCounts) {
 TEST_P(SettingsDialogs, DigitalDisplayChoicesAndApplyToAll) {
   Values100 v{0, 0, 0};
   int32_t r = Run100(dlg100, nullptr, 8, &v, [](fldlg::Dialog& d) {
-    d.Select(10, 3);
-    d.Select(11, 7);
-    d.Select(12, 8);
-    d.Click(13);
-    EXPECT_EQ(d.CheckState(13), BST_CHECKED) << "an automatic check box";
-    d.Click(1);
+    d.Select(kZeroHandlingCombo, 3);
+    d.Select(kDigitShiftCombo, 7);
+    d.Select(kZeroPaddingCombo, 8);
+    d.Click(kApplyToAllCheck);
+    EXPECT_EQ(d.CheckState(kApplyToAllCheck), BST_CHECKED) << "an automatic check box";
+    d.Click(kOkButton);
   });
   EXPECT_EQ(r, 1) << "OK with the box checked";
   EXPECT_EQ(v.zero, 3);
@@ -173,10 +176,10 @@ TEST_P(SettingsDialogs, DigitalDisplayChoicesAndApplyToAll) {
 TEST_P(SettingsDialogs, DigitalDisplayEscDoesNotClose) {
   Values100 v{1, 1, 1};
   int32_t r = Run100(dlg100, nullptr, 3, &v, [](fldlg::Dialog& d) {
-    d.Select(10, 0);
+    d.Select(kZeroHandlingCombo, 0);
     d.PressKey(VK_ESCAPE);
     EXPECT_TRUE(d.IsOpen()) << "Esc leaves the dialog open";
-    d.Command(2);
+    d.Command(kCancelButton);
     EXPECT_TRUE(d.IsOpen()) << "command 2 is ignored";
     d.PressKey(VK_RETURN);
     EXPECT_TRUE(fldlg::WaitForClose(d.hwnd())) << "Enter is OK";
@@ -188,10 +191,10 @@ TEST_P(SettingsDialogs, DigitalDisplayEscDoesNotClose) {
 TEST_P(SettingsDialogs, DigitalDisplayOutOfRangeShowsNothingAndGivesMinusOne) {
   Values100 v{7, -1, 6};
   int32_t r = Run100(dlg100, nullptr, 5, &v, [](fldlg::Dialog& d) {
-    EXPECT_EQ(d.ComboSelection(10), -1);
-    EXPECT_EQ(d.ComboSelection(11), -1);
-    EXPECT_EQ(d.ComboSelection(12), -1);
-    d.Click(1);
+    EXPECT_EQ(d.ComboSelection(kZeroHandlingCombo), -1);
+    EXPECT_EQ(d.ComboSelection(kDigitShiftCombo), -1);
+    EXPECT_EQ(d.ComboSelection(kZeroPaddingCombo), -1);
+    d.Click(kOkButton);
   });
   EXPECT_EQ(r, 0);
   EXPECT_EQ(v.zero, -1);
@@ -202,13 +205,13 @@ TEST_P(SettingsDialogs, DigitalDisplayOutOfRangeShowsNothingAndGivesMinusOne) {
 TEST_P(SettingsDialogs, DigitalDisplaySecondOpeningStartsUnchecked) {
   Values100 v{0, 0, 0};
   EXPECT_EQ(Run100(dlg100, nullptr, 2, &v, [](fldlg::Dialog& d) {
-              d.Click(13);
-              d.Click(1);
+              d.Click(kApplyToAllCheck);
+              d.Click(kOkButton);
             }),
             1);
   EXPECT_EQ(Run100(dlg100, nullptr, 2, &v, [](fldlg::Dialog& d) {
-              EXPECT_EQ(d.CheckState(13), BST_UNCHECKED) << "the second dialog's box";
-              d.Click(1);
+              EXPECT_EQ(d.CheckState(kApplyToAllCheck), BST_UNCHECKED) << "the second dialog's box";
+              d.Click(kOkButton);
             }),
             0);
 }
@@ -291,7 +294,7 @@ TEST_P(SettingsDialogs, LayoutFollowsTheTables) {
               EXPECT_TRUE(got[i].text == std::wstring(w.text.begin(), w.text.end()));
             }
           }
-          d.Click(1);
+          d.Click(kOkButton);
         },
         nullptr);
     c.open();
@@ -315,9 +318,9 @@ LRESULT CALLBACK NestingHostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     auto* n = reinterpret_cast<NestedCall*>(lp);
     fldlg::Script script(
         [](fldlg::Dialog& d) {
-          d.Select(10, 1);
-          d.Select(11, 0);
-          d.Click(1);
+          d.Select(kZeroHandlingCombo, 1);
+          d.Select(kDigitShiftCombo, 0);
+          d.Click(kOkButton);
         },
         kTitle100);
     n->r = n->f(n->owner, 2, &n->v.zero, &n->v.shift, &n->v.padding);
@@ -341,15 +344,15 @@ TEST_P(SettingsDialogs, DigitalDisplayNestedCallLeavesTheOpenDialogIntact) {
   nested.f = dlg100;
   Values100 v{0, 0, 0};
   int32_t r = Run100(dlg100, nullptr, 6, &v, [&](fldlg::Dialog& d) {
-    d.Select(10, 2);
-    d.Select(11, 3);
-    d.Select(12, 4);
+    d.Select(kZeroHandlingCombo, 2);
+    d.Select(kDigitShiftCombo, 3);
+    d.Select(kZeroPaddingCombo, 4);
     nested.owner = d.hwnd();
     PostMessageW(helper, WM_APP, 0, reinterpret_cast<LPARAM>(&nested));
     for (DWORD start = GetTickCount(); !nested.done && GetTickCount() - start < fldlg::kTimeoutMs;) Sleep(10);
     ASSERT_TRUE(nested.done) << "the nested dialog did not end";
-    EXPECT_EQ(d.ComboSelection(11), 3) << "the first dialog still shows its choice";
-    d.Click(1);
+    EXPECT_EQ(d.ComboSelection(kDigitShiftCombo), 3) << "the first dialog still shows its choice";
+    d.Click(kOkButton);
   });
   DestroyWindow(helper);
   EXPECT_TRUE(nested.driven);
@@ -365,7 +368,7 @@ TEST_P(SettingsDialogs, DigitalDisplayNestedCallLeavesTheOpenDialogIntact) {
 TEST_P(SettingsDialogs, DigitalDisplayWithoutADialog) {
   // The owner is no window: no dialog, the host's values come back, 0.
   Values100 v{7, 8, 9};
-  fldlg::Script guard([](fldlg::Dialog& d) { d.Click(1); }, nullptr, 1500);
+  fldlg::Script guard([](fldlg::Dialog& d) { d.Click(kOkButton); }, nullptr, 1500);
   int32_t r = dlg100(NotAWindow(), 5, &v.zero, &v.shift, &v.padding);
   guard.Finish();
   EXPECT_FALSE(guard.found()) << "no dialog may appear";
@@ -387,13 +390,13 @@ int32_t Run101(Dlg101Fn f, HWND owner, int32_t n, Values101* v, std::function<vo
 TEST_P(SettingsDialogs, TicketFormatShowsTheTwelveFormats) {
   Values101 v{4, 1};
   int32_t r = Run101(dlg101, nullptr, 20, &v, [](fldlg::Dialog& d) {
-    EXPECT_EQ(d.ComboItems(10),
+    EXPECT_EQ(d.ComboItems(kFormatCombo),
               Cp932List({u8"1,2,3...20 （既定の表示）", u8"0,1,2...19", u8"「なし」、1,2...19", u8"「なし」、2,3...20",
                          u8"「無券」、1,2...19", u8"「無券」、2,3...20", u8"「券なし」、1,2...19",
                          u8"「券なし」、2,3...20", u8"「券無し」、1,2...19", u8"「券無し」、2,3...20",
                          u8"(無地)、1,2...19", u8"(無地)、2,3...20"}));
-    EXPECT_EQ(d.ComboSelection(10), 4);
-    EXPECT_EQ(d.CheckState(11), BST_CHECKED);
+    EXPECT_EQ(d.ComboSelection(kFormatCombo), 4);
+    EXPECT_EQ(d.CheckState(kLeadingZeroCheck), BST_CHECKED);
     d.PressKey(VK_RETURN);
   });
   EXPECT_EQ(r, 1) << "OK returns the flag just written";
@@ -412,9 +415,9 @@ TEST_P(SettingsDialogs, TicketFormatEdgeCounts) {
   for (const auto& c : cases) {
     Values101 v{0, 0};
     Run101(dlg101, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
-      EXPECT_EQ(d.ComboCount(10), 12);
-      EXPECT_EQ(d.ComboItem(10, c.index), fltest::Cp932(c.text)) << "N = " << c.n << ", index " << c.index;
-      d.Click(2);
+      EXPECT_EQ(d.ComboCount(kFormatCombo), 12);
+      EXPECT_EQ(d.ComboItem(kFormatCombo, c.index), fltest::Cp932(c.text)) << "N = " << c.n << ", index " << c.index;
+      d.Click(kCancelButton);
     });
   }
 }
@@ -422,15 +425,15 @@ TEST_P(SettingsDialogs, TicketFormatEdgeCounts) {
 TEST_P(SettingsDialogs, TicketFormatManualCheckBox) {
   Values101 v{0, 0};
   int32_t r = Run101(dlg101, nullptr, 10, &v, [](fldlg::Dialog& d) {
-    EXPECT_EQ(d.CheckState(11), BST_UNCHECKED);
-    d.Click(11);
-    EXPECT_EQ(d.CheckState(11), BST_CHECKED) << "one click checks";
-    d.Click(11);
-    EXPECT_EQ(d.CheckState(11), BST_UNCHECKED) << "a second click clears";
-    d.Command(11);
-    EXPECT_EQ(d.CheckState(11), BST_CHECKED) << "the procedure toggles on the command";
-    d.Select(10, 9);
-    d.Click(1);
+    EXPECT_EQ(d.CheckState(kLeadingZeroCheck), BST_UNCHECKED);
+    d.Click(kLeadingZeroCheck);
+    EXPECT_EQ(d.CheckState(kLeadingZeroCheck), BST_CHECKED) << "one click checks";
+    d.Click(kLeadingZeroCheck);
+    EXPECT_EQ(d.CheckState(kLeadingZeroCheck), BST_UNCHECKED) << "a second click clears";
+    d.Command(kLeadingZeroCheck);
+    EXPECT_EQ(d.CheckState(kLeadingZeroCheck), BST_CHECKED) << "the procedure toggles on the command";
+    d.Select(kFormatCombo, 9);
+    d.Click(kOkButton);
   });
   EXPECT_EQ(r, 1);
   EXPECT_EQ(v.format, 9);
@@ -440,9 +443,9 @@ TEST_P(SettingsDialogs, TicketFormatManualCheckBox) {
 TEST_P(SettingsDialogs, TicketFormatOkUncheckedWritesAndReturnsZero) {
   Values101 v{2, 1};
   int32_t r = Run101(dlg101, nullptr, 10, &v, [](fldlg::Dialog& d) {
-    d.Click(11);
-    d.Select(10, 11);
-    d.Click(1);
+    d.Click(kLeadingZeroCheck);
+    d.Select(kFormatCombo, 11);
+    d.Click(kOkButton);
   });
   EXPECT_EQ(r, 0);
   EXPECT_EQ(v.format, 11);
@@ -453,13 +456,13 @@ TEST_P(SettingsDialogs, TicketFormatCancelAndEscWriteNothing) {
   struct Case {
     const char* how;
     std::function<void(fldlg::Dialog&)> close;
-  } cases[] = {{"Cancel button", [](fldlg::Dialog& d) { d.Click(2); }},
+  } cases[] = {{"Cancel button", [](fldlg::Dialog& d) { d.Click(kCancelButton); }},
                {"Esc", [](fldlg::Dialog& d) { d.PressKey(VK_ESCAPE); }}};
   for (const auto& c : cases) {
     Values101 v{3, 1};
     int32_t r = Run101(dlg101, nullptr, 10, &v, [&](fldlg::Dialog& d) {
-      d.Select(10, 5);
-      d.Click(11);
+      d.Select(kFormatCombo, 5);
+      d.Click(kLeadingZeroCheck);
       c.close(d);
       EXPECT_TRUE(fldlg::WaitForClose(d.hwnd())) << c.how;
     });
@@ -472,8 +475,8 @@ TEST_P(SettingsDialogs, TicketFormatCancelAndEscWriteNothing) {
 TEST_P(SettingsDialogs, TicketFormatOutOfRangeIndex) {
   Values101 v{12, 0};
   int32_t r = Run101(dlg101, nullptr, 10, &v, [](fldlg::Dialog& d) {
-    EXPECT_EQ(d.ComboSelection(10), -1) << "index 12 shows nothing";
-    d.Click(1);
+    EXPECT_EQ(d.ComboSelection(kFormatCombo), -1) << "index 12 shows nothing";
+    d.Click(kOkButton);
   });
   EXPECT_EQ(r, 0);
   EXPECT_EQ(v.format, -1);
@@ -482,7 +485,7 @@ TEST_P(SettingsDialogs, TicketFormatOutOfRangeIndex) {
 TEST_P(SettingsDialogs, TicketFormatWithoutADialog) {
   HostWindow host;
   Values101 v{5, 1};
-  fldlg::Script guard([](fldlg::Dialog& d) { d.Click(2); }, nullptr, 1500);
+  fldlg::Script guard([](fldlg::Dialog& d) { d.Click(kCancelButton); }, nullptr, 1500);
   int32_t r = dlg101(NotAWindow(), 10, &v.format, &v.leading_zero);
   guard.Finish();
   EXPECT_FALSE(guard.found()) << "no dialog may appear";
@@ -520,12 +523,12 @@ TEST_P(SettingsDialogs, InfoNumbersShowsListsAndComesBackUnchanged) {
   InfoNumberSettings rec{1, 2, 3, 150, 5, 1, 0, 1, 0, 1};
   const InfoNumberSettings before = rec;
   int32_t r = Run102(dlg102, nullptr, 5, &rec, [](fldlg::Dialog& d) {
-    for (int id : {10, 11, 12, 14}) EXPECT_EQ(d.ComboItems(id), NumberItems(5)) << "combo box " << id;
-    EXPECT_EQ(d.ComboItems(13), NumberItems(150));
+    for (int id : kInfoCellCombos) EXPECT_EQ(d.ComboItems(id), NumberItems(5)) << "combo box " << id;
+    EXPECT_EQ(d.ComboItems(kUserInfoColumnCombo), NumberItems(150));
     const int sel[] = {0, 1, 2, 149, 4};
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(d.ComboSelection(10 + k), sel[k]) << "combo box " << 10 + k;
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(d.ComboSelection(InfoCombo(k)), sel[k]) << "combo box " << InfoCombo(k);
     const int check[] = {1, 0, 1, 0, 1};
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(d.CheckState(15 + k), check[k]) << "check box " << 15 + k;
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(d.CheckState(InfoCheck(k)), check[k]) << "check box " << InfoCheck(k);
     d.PressKey(VK_RETURN);
   });
   EXPECT_EQ(r, 1) << "OK";
@@ -536,9 +539,9 @@ TEST_P(SettingsDialogs, InfoNumbersEmptyCellLists) {
   for (int32_t n : {0, -3, -32768}) {
     InfoNumberSettings rec{1, 1, 1, 3, 1, 0, 0, 0, 0, 0};
     int32_t r = Run102(dlg102, nullptr, n, &rec, [&](fldlg::Dialog& d) {
-      for (int id : {10, 11, 12, 14}) EXPECT_EQ(d.ComboCount(id), 0) << "combo box " << id << ", N = " << n;
-      EXPECT_EQ(d.ComboCount(13), 150);
-      d.Click(1);
+      for (int id : kInfoCellCombos) EXPECT_EQ(d.ComboCount(id), 0) << "combo box " << id << ", N = " << n;
+      EXPECT_EQ(d.ComboCount(kUserInfoColumnCombo), 150);
+      d.Click(kOkButton);
     });
     EXPECT_EQ(r, 1);
     EXPECT_EQ(Fields(rec), Fields({0, 0, 0, 3, 0, 0, 0, 0, 0, 0})) << "N = " << n;
@@ -548,9 +551,10 @@ TEST_P(SettingsDialogs, InfoNumbersEmptyCellLists) {
 TEST_P(SettingsDialogs, InfoNumbersOutOfRangeFieldsComeBackAsZero) {
   InfoNumberSettings rec{3, -1, 0, 151, 2, 0, 0, 0, 0, 0};
   int32_t r = Run102(dlg102, nullptr, 2, &rec, [](fldlg::Dialog& d) {
-    for (int id : {10, 11, 12, 13}) EXPECT_EQ(d.ComboSelection(id), -1) << "combo box " << id;
-    EXPECT_EQ(d.ComboSelection(14), 1);
-    d.Click(1);
+    for (int id : {kStopCountCellCombo, kTicketNumberCellCombo, kRouteNumberCellCombo, kUserInfoColumnCombo})
+      EXPECT_EQ(d.ComboSelection(id), -1) << "combo box " << id;
+    EXPECT_EQ(d.ComboSelection(kUserInfoCellCombo), 1);
+    d.Click(kOkButton);
   });
   EXPECT_EQ(r, 1);
   EXPECT_EQ(Fields(rec), Fields({0, 0, 0, 0, 2, 0, 0, 0, 0, 0}));
@@ -559,12 +563,12 @@ TEST_P(SettingsDialogs, InfoNumbersOutOfRangeFieldsComeBackAsZero) {
 TEST_P(SettingsDialogs, InfoNumbersChoicesAndIndependentBoxes) {
   InfoNumberSettings rec{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   int32_t r = Run102(dlg102, nullptr, 9, &rec, [](fldlg::Dialog& d) {
-    d.Select(10, 8);
-    d.Select(11, 0);
-    d.Select(13, 149);
-    d.Click(16);  // count from 0, while 15 stays unchecked
-    d.Click(19);
-    d.Click(1);
+    d.Select(kStopCountCellCombo, 8);
+    d.Select(kTicketNumberCellCombo, 0);
+    d.Select(kUserInfoColumnCombo, 149);
+    d.Click(kStopCountFromZeroCheck);  // while kShowStopCountCheck stays unchecked
+    d.Click(kShowUserInfoCheck);
+    d.Click(kOkButton);
   });
   EXPECT_EQ(r, 1);
   EXPECT_EQ(Fields(rec), Fields({9, 1, 0, 150, 0, 0, 1, 0, 0, 1}));
@@ -574,16 +578,16 @@ TEST_P(SettingsDialogs, InfoNumbersCancelAndEscLeaveTheRecord) {
   struct Case {
     const char* how;
     std::function<void(fldlg::Dialog&)> close;
-  } cases[] = {{"Cancel button", [](fldlg::Dialog& d) { d.Click(2); }},
+  } cases[] = {{"Cancel button", [](fldlg::Dialog& d) { d.Click(kCancelButton); }},
                {"Esc", [](fldlg::Dialog& d) { d.PressKey(VK_ESCAPE); }}};
   for (const auto& c : cases) {
     InfoNumberSettings rec{2, 3, 4, 5, 6, 1, 1, 1, 1, 1};
     const InfoNumberSettings before = rec;
     int32_t r = Run102(dlg102, nullptr, 8, &rec, [&](fldlg::Dialog& d) {
-      d.Select(10, 7);
-      d.Select(13, 0);
-      d.Click(15);
-      d.Click(19);
+      d.Select(kStopCountCellCombo, 7);
+      d.Select(kUserInfoColumnCombo, 0);
+      d.Click(kShowStopCountCheck);
+      d.Click(kShowUserInfoCheck);
       c.close(d);
     });
     EXPECT_EQ(r, 0) << c.how;
@@ -594,13 +598,13 @@ TEST_P(SettingsDialogs, InfoNumbersCancelAndEscLeaveTheRecord) {
 TEST_P(SettingsDialogs, InfoNumbersLargestCount) {
   InfoNumberSettings rec{32767, 1, 0, 0, 0, 0, 0, 0, 0, 0};
   int32_t r = Run102(dlg102, nullptr, 32767, &rec, [](fldlg::Dialog& d) {
-    for (int id : {10, 11, 12, 14}) {
+    for (int id : kInfoCellCombos) {
       EXPECT_EQ(d.ComboCount(id), 32767) << "combo box " << id;
       EXPECT_EQ(d.ComboItem(id, 32766), "32767") << "combo box " << id;
     }
-    EXPECT_EQ(d.ComboSelection(10), 32766);
-    d.Select(14, 32766);
-    d.Click(1);
+    EXPECT_EQ(d.ComboSelection(kStopCountCellCombo), 32766);
+    d.Select(kUserInfoCellCombo, 32766);
+    d.Click(kOkButton);
   });
   EXPECT_EQ(r, 1);
   EXPECT_EQ(Fields(rec), Fields({32767, 1, 0, 0, 32767, 0, 0, 0, 0, 0}));
@@ -609,7 +613,7 @@ TEST_P(SettingsDialogs, InfoNumbersLargestCount) {
 TEST_P(SettingsDialogs, InfoNumbersWithoutADialog) {
   InfoNumberSettings rec{1, 2, 3, 4, 5, 1, 1, 1, 1, 1};
   const InfoNumberSettings before = rec;
-  fldlg::Script guard([](fldlg::Dialog& d) { d.Click(2); }, nullptr, 1500);
+  fldlg::Script guard([](fldlg::Dialog& d) { d.Click(kCancelButton); }, nullptr, 1500);
   int32_t r = dlg102(NotAWindow(), 5, &rec);
   guard.Finish();
   EXPECT_FALSE(guard.found()) << "no dialog may appear";
