@@ -6,21 +6,8 @@ namespace farelib::dlg {
 
 static_assert(kOkButton == IDOK && kCancelButton == IDCANCEL);
 
-char* MakeItemString(const ItemText& item) {
-  // prefix, number, suffix; empty fixed parts are left out
-  char* text = nullptr;
-  auto append = [&text](char* part) { text = text ? g_strings.Concatenate(text, part) : part; };
-  if (item.prefix[0] != '\0') append(g_strings.CreateCopy(item.prefix, lstrlenA(item.prefix)));
-  if (item.has_number) {
-    char digits[11];
-    append(g_strings.CreateCopy(digits, WriteDecimal(item.number, digits)));
-  }
-  if (item.suffix[0] != '\0') append(g_strings.CreateCopy(item.suffix, lstrlenA(item.suffix)));
-  return text ? text : g_strings.CreateEmpty();
-}
-
 void AddItem(const ComboBoxRef& combo, const ItemText& item) {
-  TempString text(MakeItemString(item));
+  TempString text(MakeItemString(g_strings, item));
   combo.AddString(text.get());
 }
 

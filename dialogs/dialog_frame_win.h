@@ -63,10 +63,6 @@ inline std::int32_t GetCheck(HWND dialog, int id) {
   return static_cast<std::int32_t>(SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0));
 }
 
-// A new library string holding the item's text, built in the string store:
-// the decimal text and the fixed parts joined with Concatenate.
-char* MakeItemString(const ItemText& item);
-
 // Adds `count` items, item(i) for i = 0 .. count - 1, each built in the
 // string store and released once the combo box has copied it. Long lists are
 // filled with the combo box's storage reserved and its drawing suspended;

@@ -26,7 +26,8 @@ INT_PTR CALLBACK TicketFormatProc(HWND dialog, UINT message, WPARAM wparam, LPAR
     // selection and only then releases them: that order is part of this
     // dialog's design. The combo box copies each text, so it shows the same.
     char* texts[kTicketFormatCount];
-    for (int i = 0; i < kTicketFormatCount; ++i) texts[i] = MakeItemString(TicketFormatItem(i, d.state.CellCount));
+    for (int i = 0; i < kTicketFormatCount; ++i)
+      texts[i] = MakeItemString(g_strings, TicketFormatItem(i, d.state.CellCount));
     for (char* text : texts) d.formats.AddString(text);
     d.formats.SetCurSel(d.state.FormatIndex);
     for (char* text : texts) g_strings.Release(text);

@@ -21,23 +21,19 @@ std::int32_t WriteDecimal(std::int32_t v, char* out) {
   return len;
 }
 
-std::int32_t ItemTextLength(const ItemText& item) {
-  char digits[11];
-  std::int32_t n = static_cast<std::int32_t>(std::strlen(item.prefix) + std::strlen(item.suffix));
-  if (item.has_number) n += WriteDecimal(item.number, digits);
-  return n;
-}
-
-std::int32_t WriteItemText(const ItemText& item, char* out, std::int32_t capacity) {
-  std::int32_t n = ItemTextLength(item);
-  if (capacity < n + 1) return -1;
-  std::size_t p = std::strlen(item.prefix);
-  std::memcpy(out, item.prefix, p);
-  if (item.has_number) p += static_cast<std::size_t>(WriteDecimal(item.number, out + p));
-  std::size_t s = std::strlen(item.suffix);
-  std::memcpy(out + p, item.suffix, s);
-  out[p + s] = '\0';
-  return n;
+char* MakeItemString(StringStore& store, const ItemText& item) {
+  char* text = nullptr;
+  auto append = [&](const char* part, std::size_t n) {
+    char* made = store.CreateCopy(part, static_cast<std::int32_t>(n));
+    text = text ? store.Concatenate(text, made) : made;
+  };
+  if (item.prefix[0] != '\0') append(item.prefix, std::strlen(item.prefix));
+  if (item.has_number) {
+    char digits[11];
+    append(digits, static_cast<std::size_t>(WriteDecimal(item.number, digits)));
+  }
+  if (item.suffix[0] != '\0') append(item.suffix, std::strlen(item.suffix));
+  return text ? text : store.CreateEmpty();
 }
 
 namespace {

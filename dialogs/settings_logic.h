@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "core/string_store.h"
 #include "dialogs/control_ids.h"
 #include "farelib_records.h"
 
@@ -27,11 +28,13 @@ struct ItemText {
 
 // The decimal text of v: at most 11 bytes, no NUL. Returns the length.
 std::int32_t WriteDecimal(std::int32_t v, char* out);
-// The byte length of an item's text.
-std::int32_t ItemTextLength(const ItemText& item);
-// Writes the text and a NUL into out[0..capacity); returns the length, or
-// -1 (and writes nothing) when it does not fit.
-std::int32_t WriteItemText(const ItemText& item, char* out, std::int32_t capacity);
+// A new string of `store` holding the item's text: the prefix, the decimal
+// text and the suffix, each made in the store and joined with Concatenate
+// (empty fixed parts are left out). What the dialogs add to their lists.
+// When the heap fails, a part that cannot be made is the empty string, so
+// the text may come out short or empty, but it is always a valid string, and
+// no part stays registered.
+char* MakeItemString(StringStore& store, const ItemText& item);
 
 // ---- "デジタル表示設定" (Call_dlg100) -------------------------------------
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialogs/settings_logic.h"
+#include "fake_heap.h"
 
 namespace {
 
@@ -27,12 +28,16 @@ std::string Cp932(const char8_t* utf8) {
   return out;
 }
 
+// An item's text as the dialogs make it: in a string store, the parts joined
+// and released, the text itself released once read.
 std::string Text(const ItemText& item) {
-  char buf[128];
-  std::int32_t n = WriteItemText(item, buf, sizeof buf);
-  EXPECT_EQ(n, ItemTextLength(item));
-  EXPECT_GE(n, 0);
-  return n < 0 ? "<too long>" : std::string(buf, static_cast<size_t>(n));
+  fltest::HeapStore s;
+  char* text = MakeItemString(s.store, item);
+  EXPECT_EQ(s.Live(), std::vector<char*>{text}) << "the text alone is live: its parts are released";
+  std::string bytes(text, static_cast<size_t>(farelib::StringStore::Length(text)));
+  EXPECT_EQ(std::strlen(text), bytes.size()) << "length prefix and terminator agree";
+  s.store.Release(text);
+  return bytes;
 }
 
 std::string Digits(std::int32_t v) {
@@ -49,12 +54,23 @@ TEST(ItemTexts, DecimalText) {
   for (const auto& c : cases) EXPECT_EQ(Digits(c.v), c.want) << c.v;
 }
 
-TEST(ItemTexts, TooSmallBufferWritesNothing) {
-  char buf[4] = {'x', 'x', 'x', 'x'};
-  EXPECT_EQ(WriteItemText(NumberItem(1234), buf, 4), -1) << "4 digits need 5 bytes";
-  EXPECT_EQ(buf[0], 'x');
-  EXPECT_EQ(WriteItemText(NumberItem(123), buf, 4), 3);
-  EXPECT_STREQ(buf, "123");
+TEST(ItemTexts, ExhaustedHeapGivesAValidTextAndLeavesNoPart) {
+  // Each budget lets a few more allocations through before the heap fails:
+  // the text is whole or empty, always a valid string, and no part stays
+  // registered.
+  const ItemText item = TicketFormatItem(0, 20);
+  const std::string whole = Text(item);
+  for (int budget = 0; budget <= 8; ++budget) {
+    fltest::HeapStore s;
+    s.heap.allocs_left = budget;
+    char* text = MakeItemString(s.store, item);
+    s.heap.allocs_left = -1;
+    const std::string got(text, static_cast<size_t>(farelib::StringStore::Length(text)));
+    EXPECT_EQ(std::strlen(text), got.size()) << "budget " << budget;
+    EXPECT_TRUE(got.empty() || got == whole) << "budget " << budget << ": got \"" << got << "\"";
+    EXPECT_EQ(s.store.LiveCount(), got.empty() ? 0 : 1) << "budget " << budget << ": the strings left registered";
+    s.store.Release(text);
+  }
 }
 
 // ---- Digital display ----

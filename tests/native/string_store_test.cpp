@@ -3,67 +3,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "fake_heap.h"
+
 namespace {
 
-using farelib::StoreHost;
 using farelib::StringStore;
-
-struct FakeHeap {
-  int allocs_left = -1;   // -1: never fail
-  int resizes_left = -1;
-  int live_blocks = 0;
-  int lock_depth = 0;
-  std::vector<std::string> messages;
-};
-
-StoreHost HostFor(FakeHeap* heap) {
-  StoreHost h{};
-  h.ctx = heap;
-  h.alloc_zeroed = [](void* c, std::size_t n) -> void* {
-    auto* f = static_cast<FakeHeap*>(c);
-    if (f->allocs_left == 0) return nullptr;
-    if (f->allocs_left > 0) --f->allocs_left;
-    ++f->live_blocks;
-    return std::calloc(1, n);
-  };
-  h.resize = [](void* c, void* p, std::size_t n) -> void* {
-    auto* f = static_cast<FakeHeap*>(c);
-    if (f->resizes_left == 0) return nullptr;
-    if (f->resizes_left > 0) --f->resizes_left;
-    return std::realloc(p, n);
-  };
-  h.free_block = [](void* c, void* p) {
-    --static_cast<FakeHeap*>(c)->live_blocks;
-    std::free(p);
-  };
-  h.lock = [](void* c) { EXPECT_EQ(++static_cast<FakeHeap*>(c)->lock_depth, 1) << "lock taken twice"; };
-  h.unlock = [](void* c) { --static_cast<FakeHeap*>(c)->lock_depth; };
-  h.debug_output = [](void* c, const char* t) {
-    auto* f = static_cast<FakeHeap*>(c);
-    EXPECT_EQ(f->lock_depth, 0) << "debug output under the lock";
-    f->messages.emplace_back(t);
-  };
-  return h;
-}
 
 class StoreTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(store.Attach(HostFor(&heap))); }
-  void TearDown() override {
-    // Give every block back so that LeakSanitizer sees only real leaks.
-    while (store.LiveCount() > 0) store.Release(store.Items()[store.LiveCount() - 1]);
-    std::free(const_cast<char**>(store.Items()));
-    EXPECT_EQ(heap.live_blocks, 1) << "blocks left besides the list";
-  }
-  std::vector<char*> Live() const { return {store.Items(), store.Items() + store.LiveCount()}; }
+  void SetUp() override { ASSERT_TRUE(s.attached); }
+  std::vector<char*> Live() const { return s.Live(); }
 
-  FakeHeap heap;
-  StringStore store{};
+  fltest::HeapStore s;
+  fltest::FakeHeap& heap = s.heap;
+  StringStore& store = s.store;
 };
 
 const unsigned char kMessageBytes[] = {
@@ -145,11 +102,11 @@ TEST_F(StoreTest, ExhaustedHeapGivesTheEmptyStringAndLosesNothing) {
   // The list cannot grow: the new block is given back, the old entries stay.
   while (store.LiveCount() < 64) store.Create(1);
   std::vector<char*> before = Live();
-  int blocks = heap.live_blocks;
+  std::size_t blocks = heap.blocks.size();
   heap.resizes_left = 0;
   char* c = store.Create(3);
   EXPECT_TRUE(StringStore::IsFallback(c));
-  EXPECT_EQ(heap.live_blocks, blocks) << "the unregistered block is freed";
+  EXPECT_EQ(heap.blocks.size(), blocks) << "the unregistered block is freed";
   EXPECT_EQ(Live(), before);
   EXPECT_STREQ(kept, "kept");
 

@@ -1,0 +1,81 @@
+// A heap for the string store that a test can make fail, and a store over it
+// that gives every block back when it ends, so that LeakSanitizer sees only
+// real leaks and a block left over fails the test.
+#ifndef FARELIB_TESTS_NATIVE_FAKE_HEAP_H
+#define FARELIB_TESTS_NATIVE_FAKE_HEAP_H
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/string_store.h"
+
+namespace fltest {
+
+struct FakeHeap {
+  int allocs_left = -1;  // allocations that still succeed; -1: never fail
+  int resizes_left = -1;
+  int lock_depth = 0;
+  std::set<void*> blocks;  // handed out and not yet freed
+  std::vector<std::string> messages;
+
+  void Free(void* block) {
+    EXPECT_EQ(blocks.erase(block), 1u) << "a block the heap did not hand out, or freed twice";
+    std::free(block);
+  }
+};
+
+inline farelib::StoreHost HostFor(FakeHeap* heap) {
+  farelib::StoreHost h{};
+  h.ctx = heap;
+  h.alloc_zeroed = [](void* c, std::size_t n) -> void* {
+    auto* f = static_cast<FakeHeap*>(c);
+    if (f->allocs_left == 0) return nullptr;
+    if (f->allocs_left > 0) --f->allocs_left;
+    void* block = std::calloc(1, n);
+    f->blocks.insert(block);
+    return block;
+  };
+  h.resize = [](void* c, void* p, std::size_t n) -> void* {
+    auto* f = static_cast<FakeHeap*>(c);
+    if (f->resizes_left == 0) return nullptr;
+    if (f->resizes_left > 0) --f->resizes_left;
+    void* block = std::realloc(p, n);
+    f->blocks.erase(p);
+    f->blocks.insert(block);
+    return block;
+  };
+  h.free_block = [](void* c, void* p) { static_cast<FakeHeap*>(c)->Free(p); };
+  h.lock = [](void* c) { EXPECT_EQ(++static_cast<FakeHeap*>(c)->lock_depth, 1) << "lock taken twice"; };
+  h.unlock = [](void* c) { --static_cast<FakeHeap*>(c)->lock_depth; };
+  h.debug_output = [](void* c, const char* t) {
+    auto* f = static_cast<FakeHeap*>(c);
+    EXPECT_EQ(f->lock_depth, 0) << "debug output under the lock";
+    f->messages.emplace_back(t);
+  };
+  return h;
+}
+
+// A string store attached to its own FakeHeap. When it ends it releases the
+// strings still live and frees the list, and expects no other block left.
+struct HeapStore {
+  HeapStore() { attached = store.Attach(HostFor(&heap)); }
+  ~HeapStore() {
+    while (store.LiveCount() > 0) store.Release(store.Items()[store.LiveCount() - 1]);
+    heap.Free(const_cast<char**>(store.Items()));
+    EXPECT_EQ(heap.blocks.size(), 0u) << "blocks left besides the list";
+    for (void* block : heap.blocks) std::free(block);
+  }
+  std::vector<char*> Live() const { return {store.Items(), store.Items() + store.LiveCount()}; }
+
+  FakeHeap heap;
+  farelib::StringStore store{};
+  bool attached = false;
+};
+
+}  // namespace fltest
+
+#endif
