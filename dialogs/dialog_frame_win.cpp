@@ -6,6 +6,20 @@ namespace farelib::dlg {
 
 static_assert(kOkButton == IDOK && kCancelButton == IDCANCEL);
 
+// The template builder's style flags are the platform's.
+static_assert(style::kPopup == WS_POPUP && style::kChild == WS_CHILD && style::kVisible == WS_VISIBLE);
+static_assert(style::kCaption == WS_CAPTION && style::kSysMenu == WS_SYSMENU && style::kVScroll == WS_VSCROLL);
+static_assert(style::kGroup == WS_GROUP && style::kTabStop == WS_TABSTOP);
+static_assert(style::kModalFrame == DS_MODALFRAME && style::kSetFont == DS_SETFONT);
+static_assert(style::kPushButton == BS_PUSHBUTTON && style::kDefPushButton == BS_DEFPUSHBUTTON);
+static_assert(style::kCheckBox == BS_CHECKBOX && style::kAutoCheckBox == BS_AUTOCHECKBOX);
+static_assert(style::kGroupBox == BS_GROUPBOX);
+static_assert(style::kLeft == SS_LEFT && style::kSunken == SS_SUNKEN && style::kBitmap == SS_BITMAP);
+static_assert(style::kDropDownList == CBS_DROPDOWNLIST && style::kDisableNoScroll == CBS_DISABLENOSCROLL);
+static_assert(style::kEditLeft == ES_LEFT && style::kMultiLine == ES_MULTILINE);
+static_assert(style::kAutoHScroll == ES_AUTOHSCROLL && style::kReadOnly == ES_READONLY);
+static_assert(style::kWantReturn == ES_WANTRETURN);
+
 void AddItem(const ComboBoxRef& combo, const ItemText& item) {
   TempString text(MakeItemString(g_strings, item));
   combo.AddString(text.get());

@@ -23,7 +23,8 @@
 namespace farelib::dlg {
 
 // Window and control style flags (the platform's values), so that the
-// control tables read with the same names as the platform's headers.
+// control tables read with the same names as the platform's headers;
+// dialog_frame_win.cpp checks each against <windows.h>.
 namespace style {
 inline constexpr std::uint32_t kPopup = 0x80000000;          // WS_POPUP
 inline constexpr std::uint32_t kChild = 0x40000000;          // WS_CHILD
