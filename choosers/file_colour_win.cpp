@@ -34,7 +34,7 @@ extern "C" const char* WINAPI Ze3FileDlg(HWND owner, int32_t save, const char* f
   using namespace farelib;
   const FileRequest request = FileRequestFor(save);
   TempString path(g_strings.Create(kFileBufferBytes));
-  if (StringStore::IsFallback(path.get())) return g_strings.CreateEmpty();
+  if (g_strings.IsFallback(path.get())) return g_strings.CreateEmpty();
 
   OPENFILENAMEA ofn;
   ZeroMemory(&ofn, sizeof ofn);

@@ -7,12 +7,11 @@ namespace farelib {
 const char kUnknownStringMessage[] = "未知の文字列が解放されようとしました。\r\n";
 
 namespace {
-// Length 0, then the NUL. Writable, because a host may write the NUL it was given.
-alignas(4) unsigned char g_fallback_block[8];
+// The shared empty string when even its heap block cannot be had: length 0,
+// then the NUL. Writable, because a host may write the NUL it was given.
+alignas(4) unsigned char g_static_fallback[8];
 constexpr std::int32_t kInitialCapacity = 64;
 }  // namespace
-
-char* StringStore::FallbackEmpty() { return reinterpret_cast<char*>(g_fallback_block + 4); }
 
 bool StringStore::Attach(const StoreHost& host) {
   host_ = host;
@@ -20,6 +19,10 @@ bool StringStore::Attach(const StoreHost& host) {
   capacity_ = 0;
   // A one-byte block that the first Create grows.
   items_ = static_cast<char**>(host_.alloc_zeroed(host_.ctx, 1));
+  // The shared empty string: a zero-filled block like Create(0)'s, never in
+  // the list and never freed.
+  unsigned char* block = static_cast<unsigned char*>(host_.alloc_zeroed(host_.ctx, 5));
+  fallback_ = reinterpret_cast<char*>((block ? block : g_static_fallback) + 4);
   return items_ != nullptr;
 }
 

@@ -18,7 +18,11 @@
 //
 // Heap exhaustion: a string that cannot be made, or cannot be registered, is
 // the shared empty string (length 0, first byte NUL), which is never in the
-// list and which Release ignores. Nothing registered is ever lost.
+// list and which Release ignores. Nothing registered is ever lost. The shared
+// empty string is a block of the store's heap too, taken at Attach and never
+// freed, so a host holds it as long as any other string: it outlives the
+// library's image if the host unloads the DLL. Only when the heap cannot give
+// even that block is it one in the library's own data.
 #ifndef FARELIB_CORE_STRING_STORE_H
 #define FARELIB_CORE_STRING_STORE_H
 
@@ -46,7 +50,8 @@ extern const char kUnknownStringMessage[];
 class StringStore {
  public:
   // Zero-initialised storage is a valid "not yet attached" store; Attach
-  // makes it usable. Attach may be called once.
+  // makes it usable. Attach may be called once. False when the list cannot
+  // be had (the shared empty string always can).
   bool Attach(const StoreHost& host);
 
   // A new registered string of n NUL bytes (n >= 0).
@@ -65,9 +70,9 @@ class StringStore {
     std::memcpy(&n, text - 4, 4);
     return n;
   }
-  // The shared empty string given out when the heap fails.
-  static char* FallbackEmpty();
-  static bool IsFallback(const char* text) { return text == FallbackEmpty(); }
+  // The shared empty string given out when the heap fails (set by Attach).
+  char* FallbackEmpty() const { return fallback_; }
+  bool IsFallback(const char* text) const { return text == fallback_; }
 
   // For tests and diagnostics.
   std::int32_t LiveCount() const { return count_; }
@@ -82,6 +87,7 @@ class StringStore {
   char** items_;
   std::int32_t count_;
   std::int32_t capacity_;
+  char* fallback_;
 };
 
 }  // namespace farelib

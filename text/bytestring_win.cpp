@@ -13,7 +13,7 @@ namespace {
 class HostText {
  public:
   explicit HostText(const char* host) : copy_(CopyHostText(host)) {
-    if (StringStore::IsFallback(copy_.get()) && host != nullptr && lstrlenA(host) > 0) {
+    if (g_strings.IsFallback(copy_.get()) && host != nullptr && lstrlenA(host) > 0) {
       bytes_ = host;
       length_ = lstrlenA(host);
     } else {

@@ -20,7 +20,7 @@ bool ServicePackEquals(void* ctx, const char* letter) {
   while (n < static_cast<std::int32_t>(sizeof record.szCSDVersion) && record.szCSDVersion[n] != '\0') ++n;
   TempString text(g_strings.CreateCopy(record.szCSDVersion, n));
   // Without heap for the copy, compare the record's bytes in place.
-  const char* bytes = StringStore::IsFallback(text.get()) ? record.szCSDVersion : text.get();
+  const char* bytes = g_strings.IsFallback(text.get()) ? record.szCSDVersion : text.get();
   return CompareStringA(LOCALE_SYSTEM_DEFAULT, 0, bytes, n, letter, 1) == CSTR_EQUAL;
 }
 

@@ -59,14 +59,21 @@ inline farelib::StoreHost HostFor(FakeHeap* heap) {
   return h;
 }
 
-// A string store attached to its own FakeHeap. When it ends it releases the
-// strings still live and frees the list, and expects no other block left.
+// A string store attached to its own FakeHeap, which lets `attach_allocs`
+// allocations through at Attach (-1: all). When it ends it releases the
+// strings still live, frees the list and the shared empty string, and
+// expects no other block left.
 struct HeapStore {
-  HeapStore() { attached = store.Attach(HostFor(&heap)); }
+  explicit HeapStore(int attach_allocs = -1) {
+    heap.allocs_left = attach_allocs;
+    attached = store.Attach(HostFor(&heap));
+    heap.allocs_left = -1;
+  }
   ~HeapStore() {
     while (store.LiveCount() > 0) store.Release(store.Items()[store.LiveCount() - 1]);
     heap.Free(const_cast<char**>(store.Items()));
-    EXPECT_EQ(heap.blocks.size(), 0u) << "blocks left besides the list";
+    if (heap.blocks.count(store.FallbackEmpty() - 4) != 0) heap.Free(store.FallbackEmpty() - 4);
+    EXPECT_EQ(heap.blocks.size(), 0u) << "blocks left besides the list and the shared empty string";
     for (void* block : heap.blocks) std::free(block);
   }
   std::vector<char*> Live() const { return {store.Items(), store.Items() + store.LiveCount()}; }

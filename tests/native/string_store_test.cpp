@@ -92,7 +92,7 @@ TEST_F(StoreTest, ExhaustedHeapGivesTheEmptyStringAndLosesNothing) {
 
   heap.allocs_left = 0;  // the block itself cannot be had
   char* a = store.Create(10);
-  EXPECT_TRUE(StringStore::IsFallback(a));
+  EXPECT_TRUE(store.IsFallback(a));
   EXPECT_EQ(StringStore::Length(a), 0);
   EXPECT_EQ(a[0], '\0');
   char* b = store.CreateCopy("text", 4);
@@ -105,7 +105,7 @@ TEST_F(StoreTest, ExhaustedHeapGivesTheEmptyStringAndLosesNothing) {
   std::size_t blocks = heap.blocks.size();
   heap.resizes_left = 0;
   char* c = store.Create(3);
-  EXPECT_TRUE(StringStore::IsFallback(c));
+  EXPECT_TRUE(store.IsFallback(c));
   EXPECT_EQ(heap.blocks.size(), blocks) << "the unregistered block is freed";
   EXPECT_EQ(Live(), before);
   EXPECT_STREQ(kept, "kept");
@@ -128,13 +128,43 @@ TEST_F(StoreTest, ExhaustedHeapGivesTheEmptyStringAndLosesNothing) {
   // Once memory returns, strings work as before.
   heap.resizes_left = -1;
   char* d = store.CreateCopy("ok", 2);
-  EXPECT_FALSE(StringStore::IsFallback(d));
+  EXPECT_FALSE(store.IsFallback(d));
   EXPECT_STREQ(d, "ok");
+}
+
+// The shared empty string is taken from the store's heap at Attach, so that
+// it outlives the library's image like any other string; only when the heap
+// cannot give it is it the library's own.
+TEST(StoreAttach, TheSharedEmptyStringIsAHeapBlockWhileTheHeapCanGiveOne) {
+  struct Case {
+    const char* heap;
+    int attach_allocs;  // the list takes the first
+    bool on_heap;
+  } cases[] = {{"heap available", -1, true}, {"heap exhausted after the list", 1, false}};
+  for (const auto& c : cases) {
+    fltest::HeapStore s(c.attach_allocs);
+    ASSERT_TRUE(s.attached) << c.heap;
+    char* empty = s.store.FallbackEmpty();
+    ASSERT_NE(empty, nullptr) << c.heap;
+    EXPECT_EQ(s.heap.blocks.count(empty - 4), c.on_heap ? 1u : 0u) << c.heap << ": a block of the store's heap";
+    EXPECT_EQ(StringStore::Length(empty), 0) << c.heap;
+    EXPECT_EQ(empty[0], '\0') << c.heap;
+    EXPECT_EQ(s.store.LiveCount(), 0) << c.heap << ": not in the list";
+
+    s.heap.allocs_left = 0;
+    EXPECT_EQ(s.store.Create(3), empty) << c.heap << ": what a failed Create gives";
+    s.store.Release(empty);
+    EXPECT_TRUE(s.heap.messages.empty()) << c.heap << ": released silently";
+    s.heap.allocs_left = -1;
+    char* made = s.store.CreateCopy("ok", 2);
+    EXPECT_NE(made, empty) << c.heap;
+    EXPECT_STREQ(made, "ok") << c.heap;
+  }
 }
 
 TEST_F(StoreTest, NegativeLengthGivesTheEmptyString) {
   char* t = store.Create(-1);
-  EXPECT_TRUE(StringStore::IsFallback(t));
+  EXPECT_TRUE(store.IsFallback(t));
   EXPECT_EQ(store.LiveCount(), 0);
 }
 

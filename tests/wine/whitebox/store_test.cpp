@@ -1,5 +1,5 @@
 // The process-wide string store on the Windows heap: the debugger message,
-// and Create/Release from many threads at once.
+// the shared empty string, and Create/Release from many threads at once.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,6 +42,15 @@ TEST(ProcessStore, UnknownPointersAreReportedOnTheDebuggerOutput) {
   g_strings.Release(host);
   EXPECT_EQ(catcher.messages().size(), 2u);
   EXPECT_STREQ(host, "host text");
+}
+
+TEST(ProcessStore, TheSharedEmptyStringIsAProcessHeapBlock) {
+  // Not in the DLL's image: it stays valid after a host unloads the DLL.
+  char* empty = g_strings.FallbackEmpty();
+  EXPECT_EQ(HeapSize(GetProcessHeap(), 0, empty - 4), 5u) << "a block of 5 bytes from the process heap";
+  EXPECT_EQ(StringStore::Length(empty), 0);
+  EXPECT_EQ(empty[0], '\0');
+  EXPECT_FALSE(g_strings.IsLive(empty));
 }
 
 TEST(ProcessStore, CopyOfHostTextReadsUpToTheTerminator) {
