@@ -29,18 +29,8 @@ int32_t FARE_STDCALL GetPlgInfo(PluginInfo* info) {
   return 1;
 }
 
-int32_t FARE_STDCALL drawseiriken(int32_t v1, int32_t v2, int32_t v3, int32_t v4, int32_t v5, int32_t v6, int32_t v7,
-                                  int32_t v8) {
-  (void)v1, (void)v2, (void)v3, (void)v4, (void)v5, (void)v6, (void)v7, (void)v8;
-  return 1;
-}
-
-int32_t FARE_STDCALL setplgcomment(int32_t value) {
-  (void)value;
-  return 1;
-}
-
-int32_t FARE_STDCALL SetCorpAddlist(int32_t value) {
-  (void)value;
-  return 1;
-}
+/* Exported for their names alone: the bridge looks names up case-sensitively
+   and must not find these, so they are never called and take nothing. */
+int32_t FARE_STDCALL drawseiriken(void) { return 1; }
+int32_t FARE_STDCALL setplgcomment(void) { return 1; }
+int32_t FARE_STDCALL SetCorpAddlist(void) { return 1; }
