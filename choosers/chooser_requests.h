@@ -1,7 +1,7 @@
 // What the file, folder and colour choosers ask the platform for, and what
-// they give back (no platform code). choosers_win.cpp copies these into
-// OPENFILENAMEA, BROWSEINFOA and CHOOSECOLORA; every field not named here
-// stays zero.
+// they give back (no platform code). file_colour_win.cpp and folder_win.cpp
+// copy these into OPENFILENAMEA, BROWSEINFOA and CHOOSECOLORA; every field
+// not named here stays zero.
 #ifndef FARELIB_CHOOSERS_CHOOSER_REQUESTS_H
 #define FARELIB_CHOOSERS_CHOOSER_REQUESTS_H
 
