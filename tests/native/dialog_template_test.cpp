@@ -1,7 +1,8 @@
 // The settings dialogs' template bytes: the bytes the platform reads, checked
 // against the published example bytes and sizes, and decoded back into rows
-// that are compared with the control tables as published (style words in
-// hexadecimal).
+// that are compared with the control tables as published (ids as numbers,
+// not the names of control_ids.h, and style words in hexadecimal, so that a
+// wrong name or flag cannot hide behind itself).
 #include <gtest/gtest.h>
 
 #include <cstdint>

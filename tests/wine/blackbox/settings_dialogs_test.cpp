@@ -501,7 +501,7 @@ TEST_P(SettingsDialogs, TicketFormatWithoutADialog) {
 
 // The ten fields of a record, for comparing records with readable failures.
 std::string Fields(const InfoNumberSettings& r) {
-  int16_t f[10];
+  int16_t f[sizeof r / sizeof(int16_t)];
   std::memcpy(f, &r, sizeof f);
   std::string s;
   for (int16_t v : f) {
