@@ -79,5 +79,36 @@ if [ -f "$stage/x64/bin/entry-x86_64.exe" ] || [ -f "$work/entry-x86_64.exe" ]; 
   cp "$work/entry-x86_64.exe" "$stage/x64/bin/" && "$src/scripts/wine-run" "$stage/x64/bin/entry-x86_64.exe" \
     || bad "the lld-linked x86_64 program failed under Wine"
 fi
+
+# ---- The import libraries name no DllMain; the DLLs still export it.
+for arch in "" x64/; do
+  nm=i686-w64-mingw32-nm objdump=i686-w64-mingw32-objdump
+  [ -n "$arch" ] && nm=x86_64-w64-mingw32-nm objdump=x86_64-w64-mingw32-objdump
+  for dll in farelib4 farelib3; do
+    for lib in $arch"lib/$dll.dll.a" $arch"lib/$dll.lib"; do
+      symbols=$($nm "$stage/$lib" 2>&1)
+      grep -q LenB_ASCII <<<"$symbols" || bad "expected nm to list LenB_ASCII in $lib; it gave: $(head -n 3 <<<"$symbols")"
+      if grep -q DllMain <<<"$symbols"; then bad "expected no DllMain in $lib; nm lists $(grep DllMain <<<"$symbols" | tr '\n' ' ')"; fi
+    done
+    exports=$($objdump -p "$stage/${arch}bin/$dll.dll")
+    grep -qE '\] DllMain$' <<<"$exports" || bad "expected ${arch}bin/$dll.dll to export DllMain; it does not"
+  done
+done
+
+# ---- A host DLL without a DllMain of its own, linked with the packaged
+# import library: it loads, and farelib4's About box still shows its picture.
+hd=$work/host-dll
+mkdir -p "$hd"
+cp "$stage/bin/farelib4.dll" "$hd/"
+if i686-w64-mingw32-gcc "${cflags[@]}" -shared -static-libgcc "$src/packaging/test/host_dll.c" -L"$stage/lib" \
+     -lfarelib4 -o "$hd/host_dll.dll" &&
+   i686-w64-mingw32-gcc -std=c99 -Wall -Wextra -Werror "$src/packaging/test/about_from_dll.c" -lgdi32 \
+     -o "$hd/about_from_dll.exe"; then
+  (cd "$hd" && "$src/scripts/wine-run" about_from_dll.exe) >"$work/host-dll.txt" 2>&1 ||
+    bad "expected the host DLL's About box with its picture; it printed: $(grep -E 'FAIL|err' "$work/host-dll.txt" | head -n 5)"
+else
+  bad "expected the host DLL and its loader to build against lib/farelib4.dll.a; they did not"
+fi
+
 [ "$fail" -eq 0 ] && note "package: installed tree complete, hosts link and run"
 exit "$fail"
