@@ -95,6 +95,20 @@ for arch in "" x64/; do
   done
 done
 
+# ---- farelib.h for a farelib3 host: a farelib4-only call does not compile,
+# and the error names the function as farelib4's.
+printf '#include <farelib.h>\nint main(void) { return GetOsInfo()[0]; }\n' >"$work/farelib3-getosinfo.c"
+compilers=("i686-w64-mingw32-gcc -x c -std=c99" "i686-w64-mingw32-g++ -x c++ -std=c++17")
+command -v clang >/dev/null && compilers+=("clang --target=i686-w64-mingw32 -x c")
+for cc in "${compilers[@]}"; do
+  if out=$($cc -DFARELIB_TARGET_FARELIB3 -I"$stage/include" -c "$work/farelib3-getosinfo.c" \
+           -o "$work/farelib3-getosinfo.o" 2>&1); then
+    bad "expected $cc to reject GetOsInfo with FARELIB_TARGET_FARELIB3; it compiled"
+  elif ! grep -q "GetOsInfo.*farelib4" <<<"$out"; then
+    bad "expected $cc's error to name GetOsInfo as farelib4's; it said: $(head -n 3 <<<"$out")"
+  fi
+done
+
 # ---- A host DLL without a DllMain of its own, linked with the packaged
 # import library: it loads, and farelib4's About box still shows its picture.
 hd=$work/host-dll
