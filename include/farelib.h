@@ -9,9 +9,10 @@
  * out, so that a host DLL without a DllMain of its own does not bind it.
  *
  * A host built for farelib3 defines FARELIB_TARGET_FARELIB3 before including
- * this header: a call to a farelib4-only function is then a compile error
- * that names the function and says it is farelib4's, with GCC 12 or later
- * and with clang; other compilers do not see those declarations at all.
+ * this header (the CMake target farelib::farelib3 does it): a call to a
+ * farelib4-only function is then a compile error that names the function
+ * and says it is farelib4's, with GCC 12 or later and with clang; other
+ * compilers do not see those declarations at all.
  *
  * Text: narrow strings are code page 932 bytes. Text that the host passes is
  * read during the call and never written or freed. Text that the library

@@ -109,6 +109,20 @@ for cc in "${compilers[@]}"; do
   fi
 done
 
+# ---- A C host built through find_package(farelib), for i686, run under Wine.
+fp=$work/find-package
+if cmake -S "$src/packaging/test/find-package" -B "$fp" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
+     -DCMAKE_PREFIX_PATH="$stage" >"$work/find-package.txt" 2>&1 &&
+   cmake --build "$fp" >>"$work/find-package.txt" 2>&1; then
+  for exe in host host3; do
+    "$src/scripts/wine-run" "$fp/$exe.exe" >"$work/find-package-$exe.txt" 2>&1 ||
+      bad "expected the find_package-built $exe.exe to pass under Wine; it printed: $(grep -E 'FAIL|err' "$work/find-package-$exe.txt" | head -n 5)"
+  done
+else
+  bad "expected the C host to configure and build through find_package(farelib); see below"
+  tail -n 20 "$work/find-package.txt"
+fi
+
 # ---- A host DLL without a DllMain of its own, linked with the packaged
 # import library: it loads, and farelib4's About box still shows its picture.
 hd=$work/host-dll
