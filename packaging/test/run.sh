@@ -21,7 +21,7 @@ cmake --install "$win32" --prefix "$stage" >"$work/install32.txt" 2>&1 || { cat 
 cmake --install "$win64" --prefix "$stage" >"$work/install64.txt" 2>&1 || { cat "$work/install64.txt"; exit 1; }
 
 for f in bin/farelib4.dll bin/farelib3.dll bin/farehost.exe include/farelib.h include/fareplugin.h \
-         lib/farelib4.dll.a lib/farelib3.dll.a lib/farelib4.lib lib/farelib3.lib docs/README.md docs/host-guide.md \
+         lib/farelib4.dll.a lib/farelib3.dll.a lib/farelib4.lib lib/farelib3.lib README.md docs/host-guide.md \
          x64/bin/farelib4.dll x64/bin/farelib3.dll x64/bin/farehost.exe x64/lib/farelib4.dll.a x64/lib/farelib4.lib \
          bin/sample_plugin.dll x64/bin/sample_plugin.dll examples/sample-plugin/sample_plugin.c; do
   [ -f "$stage/$f" ] || bad "the package lacks $f"
@@ -136,6 +136,35 @@ if i686-w64-mingw32-gcc "${cflags[@]}" -shared -static-libgcc "$src/packaging/te
     bad "expected the host DLL's About box with its picture; it printed: $(grep -E 'FAIL|err' "$work/host-dll.txt" | head -n 5)"
 else
   bad "expected the host DLL and its loader to build against lib/farelib4.dll.a; they did not"
+fi
+
+# ---- The ZIP, unzipped alone: a top-level README, the .def files, the CMake
+# package, and a sample plug-in that builds with that tree and a toolchain
+# file only.
+zipdir=$work/zip
+if cpack --config "$win32/CPackConfig.cmake" -B "$zipdir" >"$work/cpack.txt" 2>&1 &&
+   zip=$(ls "$zipdir"/*.zip 2>/dev/null | head -n 1) && [ -n "$zip" ] &&
+   unzip -q "$zip" -d "$zipdir/unzipped"; then
+  top=$(ls -d "$zipdir"/unzipped/*/ | head -n 1)
+  for f in README.md lib/farelib4.def lib/farelib3.def x64/lib/farelib4.def x64/lib/farelib3.def \
+           lib/cmake/farelib/farelib-config.cmake lib/cmake/farelib/farelib-config-version.cmake; do
+    [ -f "$top/$f" ] || bad "expected $f in the ZIP; it is not there"
+  done
+  for arch in i686 x86_64; do
+    pb=$work/sample-plugin-$arch
+    if cmake -S "$top/examples/sample-plugin" -B "$pb" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-$arch.cmake" \
+         >"$pb.txt" 2>&1 && cmake --build "$pb" >>"$pb.txt" 2>&1; then
+      exports=$($arch-w64-mingw32-objdump -p "$pb/sample_plugin.dll" |
+                grep -cE '\] (GetPlgInfo|SetPlgComment|SetCorpAddList|DrawSeiriken)$')
+      [ "$exports" -eq 4 ] || bad "expected the $arch sample plug-in built from the ZIP to export the 4 entry points; it exports $exports"
+    else
+      bad "expected the sample plug-in to configure and build from the unzipped ZIP for $arch; see below"
+      tail -n 20 "$pb.txt"
+    fi
+  done
+else
+  bad "expected cpack to make the ZIP and unzip to open it; see below"
+  tail -n 20 "$work/cpack.txt"
 fi
 
 [ "$fail" -eq 0 ] && note "package: installed tree complete, hosts link and run"
