@@ -144,7 +144,7 @@ fi
 zipdir=$work/zip
 if cpack --config "$win32/CPackConfig.cmake" -B "$zipdir" >"$work/cpack.txt" 2>&1 &&
    zip=$(ls "$zipdir"/*.zip 2>/dev/null | head -n 1) && [ -n "$zip" ] &&
-   unzip -q "$zip" -d "$zipdir/unzipped"; then
+   mkdir -p "$zipdir/unzipped" && (cd "$zipdir/unzipped" && cmake -E tar xf "$zip"); then
   top=$(ls -d "$zipdir"/unzipped/*/ | head -n 1)
   for f in README.md lib/farelib4.def lib/farelib3.def x64/lib/farelib4.def x64/lib/farelib3.def \
            lib/cmake/farelib/farelib-config.cmake lib/cmake/farelib/farelib-config-version.cmake; do
@@ -163,7 +163,7 @@ if cpack --config "$win32/CPackConfig.cmake" -B "$zipdir" >"$work/cpack.txt" 2>&
     fi
   done
 else
-  bad "expected cpack to make the ZIP and unzip to open it; see below"
+  bad "expected cpack to make the ZIP and cmake -E tar to open it; see below"
   tail -n 20 "$work/cpack.txt"
 fi
 
