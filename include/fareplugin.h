@@ -28,6 +28,9 @@
  * Calling convention and export names
  *   Each entry point uses the standard Windows calling convention (__stdcall:
  *   the callee removes its arguments) and takes exactly the arguments below.
+ *   (On 32-bit x86 the bridge puts the stack pointer back after the call, so
+ *   an entry point that gets this wrong does not break the host; it still
+ *   reads only the arguments it was given.)
  *   On 32-bit x86 a __stdcall function gets a decorated symbol
  *   (_GetPlgInfo@4); export the plain names with a module-definition file:
  *

@@ -9,17 +9,75 @@
 // own return value is ignored.
 #include <windows.h>
 
+#include <cstdint>
+#include <type_traits>
+
 #include "farelib.h"
 #include "fareplugin.h"
 #include "plugins/plugin_args.h"
 
+#if defined(__i386__)
+// On i686 an entry point is __stdcall by the plug-in's agreement: it takes
+// its arguments off the stack itself. One that does not (a cdecl entry
+// point, or one declared with other arguments) would leave the stack pointer
+// wrong, and the host would break on its way back from our export, far from
+// the cause. So the call goes through this routine: it keeps its own frame
+// pointer, leaves 64 spare bytes between its saved registers and the
+// arguments (an entry point that takes more than it was given takes them from
+// there), and restores the stack pointer and the registers it saved from its
+// frame, whatever the entry point did.
+//
+//   int32_t farelib_call_balanced(FARPROC entry, const uint32_t* slots, uint32_t count)
+//   (cdecl; the slots are pushed last to first, as for any stdcall function)
+extern "C" std::int32_t farelib_call_balanced(FARPROC entry, const std::uint32_t* slots, std::uint32_t count);
+asm(R"(
+    .text
+    .globl _farelib_call_balanced
+    .def _farelib_call_balanced; .scl 2; .type 32; .endef
+_farelib_call_balanced:
+    pushl %ebp
+    movl %esp, %ebp
+    pushl %ebx
+    pushl %esi
+    pushl %edi
+    subl $64, %esp
+    movl 16(%ebp), %ecx
+    movl 12(%ebp), %edx
+1:  testl %ecx, %ecx
+    jz 2f
+    decl %ecx
+    pushl (%edx,%ecx,4)
+    jmp 1b
+2:  call *8(%ebp)
+    leal -12(%ebp), %esp
+    popl %edi
+    popl %esi
+    popl %ebx
+    popl %ebp
+    ret
+)");
+#endif
+
 namespace farelib {
 namespace {
 
-// Loads the plug-in, finds `name` and hands the entry point to `call` as a
-// Proc. FreeLibrary runs exactly once on every path on which the load
+// Calls a plug-in's entry point, of type Proc, with these arguments.
+template <class Proc, class... Args>
+void Invoke(FARPROC entry, Args... args) {
+  static_assert(std::is_invocable_v<Proc, Args...>, "the arguments do not fit the entry point");
+#if defined(__i386__)
+  // Every argument is one 32-bit stack slot (values and pointers alike).
+  const std::uint32_t slots[] = {static_cast<std::uint32_t>((std::uintptr_t)args)...};
+  farelib_call_balanced(entry, slots, sizeof...(Args));
+#else
+  reinterpret_cast<Proc>(reinterpret_cast<void*>(entry))(args...);
+#endif
+}
+
+// Loads the plug-in, finds `name` and hands the entry point to `call`.
+// FreeLibrary runs exactly once on every path on which the load
 // succeeded, after `call` has returned.
-template <class Proc, class Call>
+template <class Call>
 std::int32_t CallPlugin(const char* path, const char* name, Call call) {
   if (path == nullptr) return 0;  // LoadLibraryA has nothing to load
   HMODULE plugin = LoadLibraryA(path);
@@ -29,7 +87,7 @@ std::int32_t CallPlugin(const char* path, const char* name, Call call) {
     FreeLibrary(plugin);
     return 0;
   }
-  call(reinterpret_cast<Proc>(reinterpret_cast<void*>(entry)));
+  call(entry);
   FreeLibrary(plugin);
   return 1;
 }
@@ -44,20 +102,22 @@ std::int32_t CallPlugin(const char* path, const char* name, Call call) {
 extern "C" int32_t WINAPI ZE4_GetPlgInfo(const char* plugin_path, PluginInfo* info) {
   if (info == nullptr) return 0;
   PluginInfo own = {};
-  return farelib::CallPlugin<GetPlgInfoProc>(plugin_path, "GetPlgInfo", [&](GetPlgInfoProc entry) {
-    entry(&own);
+  return farelib::CallPlugin(plugin_path, "GetPlgInfo", [&](FARPROC entry) {
+    farelib::Invoke<GetPlgInfoProc>(entry, &own);
     for (int i = 0; i < farelib::kPluginInfoValues; ++i) info->value[i] = own.value[i];
   });
 }
 
 extern "C" int32_t WINAPI ZE4_SetPlgComment(const char* plugin_path, int32_t value) {
-  return farelib::CallPlugin<SetPlgCommentProc>(plugin_path, "SetPlgComment",
-                                                [&](SetPlgCommentProc entry) { entry(value); });
+  return farelib::CallPlugin(plugin_path, "SetPlgComment", [&](FARPROC entry) {
+    farelib::Invoke<SetPlgCommentProc>(entry, value);
+  });
 }
 
 extern "C" int32_t WINAPI ZE4_SetCorpAddList(const char* plugin_path, int32_t value) {
-  return farelib::CallPlugin<SetCorpAddListProc>(plugin_path, "SetCorpAddList",
-                                                 [&](SetCorpAddListProc entry) { entry(value); });
+  return farelib::CallPlugin(plugin_path, "SetCorpAddList", [&](FARPROC entry) {
+    farelib::Invoke<SetCorpAddListProc>(entry, value);
+  });
 }
 
 // v1 to v5 go on as whole 32-bit values; of v6 to v8 only the low 16 bits
@@ -65,7 +125,7 @@ extern "C" int32_t WINAPI ZE4_SetCorpAddList(const char* plugin_path, int32_t va
 extern "C" int32_t WINAPI ZE4_DrawSeiriken(const char* plugin_path, int32_t v1, int32_t v2, int32_t v3, int32_t v4,
                                            int32_t v5, int32_t v6, int32_t v7, int32_t v8) {
   using farelib::WidenLow16;
-  return farelib::CallPlugin<DrawSeirikenProc>(plugin_path, "DrawSeiriken", [&](DrawSeirikenProc entry) {
-    entry(v1, v2, v3, v4, v5, WidenLow16(v6), WidenLow16(v7), WidenLow16(v8));
+  return farelib::CallPlugin(plugin_path, "DrawSeiriken", [&](FARPROC entry) {
+    farelib::Invoke<DrawSeirikenProc>(entry, v1, v2, v3, v4, v5, WidenLow16(v6), WidenLow16(v7), WidenLow16(v8));
   });
 }

@@ -7,7 +7,9 @@
 #   wine_down       end it and wait until it has gone
 #   run_wine ARGS   wine64 ARGS in the root
 #   run_wineserver ARGS
-# Set before sourcing to use another prefix: WINEPREFIX (default build/wineprefix).
+# Set before sourcing to use another prefix: WINEPREFIX (default build/wineprefix),
+# and FARELIB_WINE_GRAPHICS for the display driver a new prefix gets (null, the
+# default, draws into memory and needs no display; x11 for a person's display).
 
 FARELIB_ROOT=${FARELIB_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)}
 export WINEPREFIX=${WINEPREFIX:-$FARELIB_ROOT/build/wineprefix}
@@ -16,7 +18,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml="}
 export WINEARCH=win64
 # The i386 PE libraries for wow64 mode (the root's own path).
 export WINEDLLPATH=/opt/wine-i386
-unset DISPLAY WAYLAND_DISPLAY
+FARELIB_WINE_GRAPHICS=${FARELIB_WINE_GRAPHICS:-null}
 
 run_wine() { "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wine64 "$@"; }
 run_wineserver() { "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver "$@"; }
@@ -30,7 +32,7 @@ wine_prefix() {
     rm -rf "$WINEPREFIX"
     run_wine wineboot -i >/dev/null 2>&1 </dev/null
     # Dialogs run headless on the null display driver, which draws into memory.
-    run_wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
+    run_wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$FARELIB_WINE_GRAPHICS" /f >/dev/null 2>&1 </dev/null
     # Draw the dialog font with the installed Japanese font.
     for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' 'MS PGothic' 'MS Gothic' 'MS UI Gothic' 'MS Shell Dlg'; do
       run_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'IPAPGothic' /f \
@@ -44,12 +46,24 @@ wine_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
+# The persistent server, detached (its own session, no open pipes). Without
+# -f its first process returns once the socket is ready, and setsid -w waits
+# for that: no program is started before the server can take it. (Started in
+# the background instead, the first program may start a short-lived server of
+# its own first; the persistent one then cannot start, and programs started
+# later meet a server that ends a few seconds after each idle moment.)
+start_wineserver() {
+  setsid -w "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+}
+
 wine_up() {
   wine_prefix
-  # Detached (its own session, no open pipes) and persistent. Without -f the
-  # server returns once its socket is ready, and setsid -w waits for that, so
-  # the first program never races the server's start.
-  setsid -w "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
+  if ! start_wineserver; then
+    # A server of this prefix is running already (left by a run that was
+    # stopped, or not persistent): end it and start ours.
+    wine_down
+    start_wineserver || { echo "wine: the wineserver of $WINEPREFIX did not start" >&2; return 1; }
+  fi
   run_wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 

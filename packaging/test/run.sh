@@ -2,7 +2,7 @@
 # Installs the win32 and win64 builds into one tree, as the release package
 # holds them, checks its contents, links a C host against the installed header
 # and import libraries (i686: MinGW and MSVC-style libraries; x86_64 too) and
-# runs the x86_64 host under Wine against the installed DLLs.
+# runs the hosts of both architectures under Wine against the installed DLLs.
 #   run.sh SOURCE_DIR WIN32_BUILD WIN64_BUILD WORK_DIR
 set -uo pipefail
 src=$1 win32=$2 win64=$3 work=$4
@@ -63,6 +63,15 @@ C
         -out:"$work/entry-$arch.exe" || bad "lld-link does not link against $lib"
   done
 fi
+
+# i686: the hosts run beside the installed deliverables, under Wine's wow64 mode.
+for exe in host32 host32-3 host32-lib entry-i686; do
+  if [ -f "$work/$exe.exe" ]; then
+    cp "$work/$exe.exe" "$stage/bin/" &&
+      "$src/scripts/wine-run" "$stage/bin/$exe.exe" >"$work/$exe.txt" 2>&1 || bad "$exe.exe failed under Wine"
+    cat "$work/$exe.txt"
+  fi
+done
 
 # x86_64: built against the installed tree and run beside the installed DLLs.
 x86_64-w64-mingw32-gcc "${cflags[@]}" "$src/packaging/test/host.c" -L"$stage/x64/lib" -lfarelib4 \

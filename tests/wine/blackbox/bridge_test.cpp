@@ -8,9 +8,49 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "farelib_test.h"
 #include "fareplugin.h"
+
+#if defined(__i386__)
+// Calls a stdcall function with `count` 32-bit argument slots, stores its
+// result, and returns how far the stack pointer ended from where the function
+// must leave it (0: it took exactly its own arguments). The registers the
+// caller keeps are restored from this routine's frame in either case.
+extern "C" int32_t stack_drift_call(FARPROC fn, const uint32_t* slots, uint32_t count, int32_t* result);
+asm(R"(
+    .text
+    .globl _stack_drift_call
+    .def _stack_drift_call; .scl 2; .type 32; .endef
+_stack_drift_call:
+    pushl %ebp
+    movl %esp, %ebp
+    pushl %ebx
+    pushl %esi
+    pushl %edi
+    subl $64, %esp
+    movl %esp, %esi
+    movl 16(%ebp), %ecx
+    movl 12(%ebp), %edx
+1:  testl %ecx, %ecx
+    jz 2f
+    decl %ecx
+    pushl (%edx,%ecx,4)
+    jmp 1b
+2:  call *8(%ebp)
+    movl 20(%ebp), %ecx
+    movl %eax, (%ecx)
+    movl %esp, %eax
+    subl %esi, %eax
+    leal -12(%ebp), %esp
+    popl %edi
+    popl %esi
+    popl %ebx
+    popl %ebp
+    ret
+)");
+#endif
 
 namespace {
 
@@ -215,6 +255,70 @@ TEST_F(Bridge, PluginHeldByTheHostKeepsItsState) {
   FreeLibrary(held);
   EXPECT_FALSE(Loaded(probe)) << "the bridge left a reference behind";
   EXPECT_EQ(EnvCount("FLPROBE_DETACH"), 1);
+}
+
+// A plug-in that breaks the stdcall agreement on i686 (cdecl entry points,
+// which leave their arguments on the stack; entry points that take 12 bytes
+// where they are given 4, or 16 where they are given 32) still gets its
+// values, the export gives 1 as for any plug-in, and the export returns to
+// the host with the stack pointer where the host's stdcall call expects it.
+TEST_F(Bridge, EntryPointsThatAreNotStdcallLeaveTheHostsStackAsItWas) {
+  HMODULE farelib4 = fltest::Library("farelib4.dll");
+  ASSERT_NE(farelib4, nullptr);
+  struct Request {
+    const char* name;
+    std::vector<uint32_t> values;  // after the plug-in's path
+    std::string recorded;          // what a probe built with the plug-in's own declarations records
+  };
+  const std::string cdecl_plugin = fltest::BesideExe("cdecl_plugin.dll");
+  const std::string miscounted = fltest::BesideExe("miscounted_plugin.dll");
+  PluginInfo info = Pattern();
+  const uint32_t info_slot = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&info));
+  struct Case {
+    const std::string& plugin;
+    Request call;
+  } cases[] = {
+      {cdecl_plugin, {"ZE4_SetPlgComment", {0x11223344u}, "SetPlgComment 11223344"}},
+      {cdecl_plugin, {"ZE4_SetCorpAddList", {0xFFFFFFFEu}, "SetCorpAddList FFFFFFFE"}},
+      {cdecl_plugin, {"ZE4_GetPlgInfo", {info_slot}, "GetPlgInfo" + Values(PluginInfo{})}},
+      {cdecl_plugin,
+       {"ZE4_DrawSeiriken", {1, 2, 3, 4, 5, 0x0001FFFF, 7, 8},
+        "DrawSeiriken 00000001 00000002 00000003 00000004 00000005 FFFFFFFF 00000007 00000008"}},
+      {miscounted, {"ZE4_SetPlgComment", {0x7FFFFFFFu}, "SetPlgComment 7FFFFFFF"}},
+      {miscounted, {"ZE4_SetCorpAddList", {5}, "SetCorpAddList 00000005"}},
+      {miscounted,
+       {"ZE4_DrawSeiriken", {9, 10, 11, 12, 13, 14, 15, 16}, "DrawSeiriken 00000009 0000000A 0000000B 0000000C"}},
+  };
+  for (const auto& c : cases) {
+    const std::string what = std::string(c.call.name) + " with " + c.plugin.substr(c.plugin.find_last_of('\\') + 1);
+    SetEnvironmentVariableA("FLPROBE_CALL", nullptr);
+    FARPROC fn = GetProcAddress(farelib4, c.call.name);
+    ASSERT_NE(fn, nullptr) << c.call.name;
+    std::vector<uint32_t> slots = {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(c.plugin.c_str()))};
+    slots.insert(slots.end(), c.call.values.begin(), c.call.values.end());
+    int32_t result = -1;
+#if defined(__i386__)
+    EXPECT_EQ(stack_drift_call(fn, slots.data(), static_cast<uint32_t>(slots.size()), &result), 0)
+        << what << ": bytes the stack pointer is off after the export returned";
+#else
+    // x86_64 has one calling convention: nothing can be off; the values still count.
+    const char* path = c.plugin.c_str();
+    const uint32_t* v = c.call.values.data();
+    if (c.call.values.size() == 8) {
+      result = reinterpret_cast<DrawSeirikenFn>(reinterpret_cast<void*>(fn))(
+          path, static_cast<int32_t>(v[0]), static_cast<int32_t>(v[1]), static_cast<int32_t>(v[2]),
+          static_cast<int32_t>(v[3]), static_cast<int32_t>(v[4]), static_cast<int32_t>(v[5]),
+          static_cast<int32_t>(v[6]), static_cast<int32_t>(v[7]));
+    } else if (std::string(c.call.name) == "ZE4_GetPlgInfo") {
+      result = reinterpret_cast<GetPlgInfoFn>(reinterpret_cast<void*>(fn))(path, &info);
+    } else {
+      result = reinterpret_cast<OneValueFn>(reinterpret_cast<void*>(fn))(path, static_cast<int32_t>(v[0]));
+    }
+#endif
+    EXPECT_EQ(result, 1) << what << ": the entry point was found and called";
+    EXPECT_EQ(Env("FLPROBE_CALL"), c.call.recorded) << what << ": what reached the plug-in";
+  }
+  EXPECT_EQ(info.value[2], static_cast<int32_t>(0xC0DE0002u)) << "the cdecl plug-in's record reached the host";
 }
 
 }  // namespace

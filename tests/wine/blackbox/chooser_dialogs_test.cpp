@@ -47,23 +47,22 @@ std::string CurrentDirectory() {
 
 // A visible dialog of `thread` other than `except` (a message box over a
 // chooser), waited for up to the driver's timeout.
+struct OtherDialog {
+  HWND except, found;
+};
+BOOL CALLBACK FindOtherDialog(HWND w, LPARAM p) {
+  auto* a = reinterpret_cast<OtherDialog*>(p);
+  char cls[16] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (w == a->except || lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(w)) return TRUE;
+  a->found = w;
+  return FALSE;
+}
 HWND WaitForOtherDialog(DWORD thread, HWND except) {
-  struct Args {
-    HWND except, found;
-  } a{except, nullptr};
+  OtherDialog a{except, nullptr};
   DWORD start = GetTickCount();
   while (!a.found && GetTickCount() - start < fldlg::kTimeoutMs) {
-    EnumThreadWindows(
-        thread,
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* a = reinterpret_cast<Args*>(p);
-          char cls[16] = {};
-          GetClassNameA(w, cls, sizeof cls);
-          if (w == a->except || lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(w)) return TRUE;
-          a->found = w;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&a));
+    EnumThreadWindows(thread, FindOtherDialog, reinterpret_cast<LPARAM>(&a));
     if (!a.found) Sleep(10);
   }
   return a.found;

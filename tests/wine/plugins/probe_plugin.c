@@ -7,7 +7,11 @@
      FLPROBE_INFO       what GetPlgInfo writes: "none", "three" (the first three
                         values), or by default all 14 (value 0 the last comment,
                         value 1 the last corporate value, then C0DE0002..C0DE000D)
-     FLPROBE_RETURN     what every entry point returns (decimal, default 1) */
+     FLPROBE_RETURN     what every entry point returns (decimal, default 1)
+   Built three times: as probe_plugin; as cdecl_plugin (PROBE_CDECL: every
+   entry point cdecl, so on i686 it leaves its arguments on the stack); and as
+   miscounted_plugin (PROBE_MISCOUNTED: on i686 SetPlgComment takes 12 bytes
+   of arguments where it is given 4, DrawSeiriken 16 where it is given 32). */
 #include <windows.h>
 
 #include <stdio.h>
@@ -38,6 +42,12 @@ static void Bump(const char* name) {
   SetEnvironmentVariableA(name, b);
 }
 
+#if defined(PROBE_CDECL)
+#  define PROBE_ENTRY __cdecl
+#else
+#  define PROBE_ENTRY FARE_STDCALL
+#endif
+
 static void Record(const char* name, int count, const int32_t* values) {
   char b[256];
   int n = snprintf(b, sizeof b, "%s", name);
@@ -57,7 +67,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
   return TRUE;
 }
 
-int32_t FARE_STDCALL GetPlgInfo(PluginInfo* info) {
+int32_t PROBE_ENTRY GetPlgInfo(PluginInfo* info) {
   Record("GetPlgInfo", 14, info->value); /* what the plug-in was handed */
   if (EnvIs("FLPROBE_INFO", "three")) {
     info->value[0] = -1;
@@ -71,21 +81,33 @@ int32_t FARE_STDCALL GetPlgInfo(PluginInfo* info) {
   return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
 }
 
-int32_t FARE_STDCALL SetPlgComment(int32_t value) {
+#if defined(PROBE_MISCOUNTED)
+int32_t PROBE_ENTRY SetPlgComment(int32_t value, int32_t unused1, int32_t unused2) {
+  (void)unused1;
+  (void)unused2;
+#else
+int32_t PROBE_ENTRY SetPlgComment(int32_t value) {
+#endif
   Record("SetPlgComment", 1, &value);
   g_comment = value;
   return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
 }
 
-int32_t FARE_STDCALL SetCorpAddList(int32_t value) {
+int32_t PROBE_ENTRY SetCorpAddList(int32_t value) {
   Record("SetCorpAddList", 1, &value);
   g_corporate = value;
   return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
 }
 
-int32_t FARE_STDCALL DrawSeiriken(int32_t v1, int32_t v2, int32_t v3, int32_t v4, int32_t v5, int32_t v6, int32_t v7,
-                                  int32_t v8) {
+#if defined(PROBE_MISCOUNTED)
+int32_t PROBE_ENTRY DrawSeiriken(int32_t v1, int32_t v2, int32_t v3, int32_t v4) {
+  int32_t v[4] = {v1, v2, v3, v4};
+  Record("DrawSeiriken", 4, v);
+#else
+int32_t PROBE_ENTRY DrawSeiriken(int32_t v1, int32_t v2, int32_t v3, int32_t v4, int32_t v5, int32_t v6, int32_t v7,
+                                 int32_t v8) {
   int32_t v[8] = {v1, v2, v3, v4, v5, v6, v7, v8};
   Record("DrawSeiriken", 8, v);
+#endif
   return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
 }
