@@ -20,7 +20,7 @@ stage=$work/stage
 cmake --install "$win32" --prefix "$stage" >"$work/install32.txt" 2>&1 || { cat "$work/install32.txt"; exit 1; }
 cmake --install "$win64" --prefix "$stage" >"$work/install64.txt" 2>&1 || { cat "$work/install64.txt"; exit 1; }
 
-for f in bin/farelib4.dll bin/farelib3.dll bin/farehost.exe include/farelib.h include/fareplugin.h \
+for f in bin/farelib4.dll bin/farelib3.dll bin/farehost.exe include/farelib.h include/farelib_records.h include/fareplugin.h \
          lib/farelib4.dll.a lib/farelib3.dll.a lib/farelib4.lib lib/farelib3.lib README.md docs/host-guide.md \
          x64/bin/farelib4.dll x64/bin/farelib3.dll x64/bin/farehost.exe x64/lib/farelib4.dll.a x64/lib/farelib4.lib \
          bin/sample_plugin.dll x64/bin/sample_plugin.dll examples/sample-plugin/sample_plugin.c; do
