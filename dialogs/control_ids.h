@@ -1,5 +1,7 @@
-// The control ids of the dialogs. The control tables give them to the
-// controls; the dialog procedures and the tests address the controls by them.
+// The control ids of the settings dialogs, and OK and Cancel for every
+// dialog (the About box's own ids are in about_date.h). The control tables
+// give them to the controls; the procedures and the tests address the
+// controls by them.
 //
 // OK is 1 in every dialog, Cancel 2 where a dialog has one; the controls that
 // a procedure fills, reads or reacts to are numbered from 10 upward, check
