@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 
 using Dlg100Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*, int16_t*);
 using Dlg102Fn = int32_t(WINAPI*)(HWND, int32_t, void*);

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "farelib_test.h"
-#include "import_hook.h"
-#include "nesting_host.h"
+#include "support/import_hook.h"
+#include "support/nesting_host.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "farelib_test.h"
 
 namespace {

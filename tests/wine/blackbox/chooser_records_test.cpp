@@ -13,7 +13,7 @@
 #include <string>
 
 #include "farelib_test.h"
-#include "import_hook.h"
+#include "support/import_hook.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "farelib_test.h"
-#include "nesting_host.h"
+#include "support/nesting_host.h"
 
 namespace {
 

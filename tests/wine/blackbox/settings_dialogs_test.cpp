@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "dialogs/template_decode.h"
 #include "dialogs/templates.h"
 #include "farelib_test.h"

@@ -5,8 +5,8 @@
 //   fltest::ImportHook hook(module, "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&Fake));
 //   ASSERT_TRUE(hook.installed());
 //   ... hook.original() is the real function ...
-#ifndef FARELIB_TESTS_WINE_IMPORT_HOOK_H
-#define FARELIB_TESTS_WINE_IMPORT_HOOK_H
+#ifndef FARELIB_SUPPORT_IMPORT_HOOK_H
+#define FARELIB_SUPPORT_IMPORT_HOOK_H
 
 #include <windows.h>
 

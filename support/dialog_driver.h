@@ -26,8 +26,8 @@
 //
 // The API is small on purpose, and other dialog tests build on it; extend it
 // only with things every dialog test needs.
-#ifndef FARELIB_TESTS_WINE_DIALOG_DRIVER_H
-#define FARELIB_TESTS_WINE_DIALOG_DRIVER_H
+#ifndef FARELIB_SUPPORT_DIALOG_DRIVER_H
+#define FARELIB_SUPPORT_DIALOG_DRIVER_H
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 // the open dialog from its script thread and has the dialog's thread make a
 // second call through this window, as a host whose other windows stay live
 // could. Create it on the thread that calls the dialog export.
-#ifndef FARELIB_TESTS_WINE_NESTING_HOST_H
-#define FARELIB_TESTS_WINE_NESTING_HOST_H
+#ifndef FARELIB_SUPPORT_NESTING_HOST_H
+#define FARELIB_SUPPORT_NESTING_HOST_H
 
 #include <windows.h>
 
