@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/library.h"
+
 using LenBFn = int32_t(WINAPI*)(const char*);
 using MidBFn = const char*(WINAPI*)(const char*, int32_t, int32_t);
 
@@ -43,10 +45,10 @@ uint64_t HeapInUse() {
 }  // namespace
 
 int main() {
-  HMODULE m = bench::LoadFarelib4();
+  HMODULE m = support::LoadBeside("farelib4.dll");
   if (!m) return 1;
-  auto lenb = bench::Export<LenBFn>(m, "LenB_ASCII");
-  auto midb = bench::Export<MidBFn>(m, "MidB_ASCII");
+  auto lenb = support::Export<LenBFn>(m, "LenB_ASCII");
+  auto midb = support::Export<MidBFn>(m, "MidB_ASCII");
   const char* text = "\x89\x5e\x92\xc0 ABCDE";  // "運賃 ABCDE"
   volatile int32_t sink = 0;
 

@@ -1,7 +1,5 @@
 #include "host/api.h"
 
-#include <cstring>
-
 namespace farehost {
 
 const ExportInfo kExports[19] = {
@@ -65,46 +63,5 @@ int Api::Count() const {
 }
 
 bool Api::IsFarelib3() const { return _wcsicmp(name.c_str(), L"farelib3.dll") == 0; }
-
-std::wstring FromCp932(const char* text, int length) {
-  if (!text) return std::wstring();
-  if (length < 0) length = static_cast<int>(std::strlen(text));
-  if (length == 0) return std::wstring();
-  int n = MultiByteToWideChar(932, 0, text, length, nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(932, 0, text, length, w.data(), n);
-  return w;
-}
-
-std::string ToCp932(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), s.data(), n, nullptr, nullptr);
-  return s;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), w.data(), n);
-  return w;
-}
-
-std::string ToUtf8(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), s.data(), n, nullptr, nullptr);
-  return s;
-}
-
-std::wstring ProgramDir() {
-  wchar_t path[MAX_PATH];
-  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring s(path, n);
-  return s.substr(0, s.find_last_of(L"\\/") + 1);
-}
 
 }  // namespace farehost

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "farelib.h"
+#include "support/text.h"
 
 namespace farehost {
 
@@ -55,15 +56,12 @@ struct Api {
   bool IsFarelib3() const;  // by file name
 };
 
-// Text helpers: the library's narrow text is code page 932; the host's
-// windows are UTF-16; the report is UTF-8.
-std::wstring FromCp932(const char* text, int length = -1);
-std::string ToCp932(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);
-std::string ToUtf8(const std::wstring& text);
-
-// The directory of the running program, with a trailing backslash.
-std::wstring ProgramDir();
+// The library's narrow text is code page 932, the host's windows are
+// UTF-16, the report is UTF-8: the shared converters.
+using support::FromCp932;
+using support::FromUtf8;
+using support::ToCp932;
+using support::ToUtf8;
 
 }  // namespace farehost
 

@@ -11,6 +11,7 @@
 
 #include "host/host.h"
 #include "host/tour.h"
+#include "support/library.h"
 
 using namespace farehost;
 
@@ -32,7 +33,7 @@ void Usage() {
 std::wstring DefaultPlugin() {
   const wchar_t* names[] = {L"sample_plugin.dll", L"sample-plugin.dll", L"fareplugin_sample.dll"};
   for (const wchar_t* n : names) {
-    std::wstring p = ProgramDir() + n;
+    std::wstring p = support::ProgramFolder() + n;
     if (GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES) return p;
   }
   return std::wstring();
@@ -47,12 +48,12 @@ std::wstring Full(const std::wstring& path) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  std::wstring dll = ProgramDir() + L"farelib4.dll";
+  std::wstring dll = support::ProgramFolder() + L"farelib4.dll";
   g_tour.plugin = DefaultPlugin();
   for (int i = 1; i < argc; ++i) {
     std::wstring a = argv[i];
     if (a == L"--farelib3") {
-      dll = ProgramDir() + L"farelib3.dll";
+      dll = support::ProgramFolder() + L"farelib3.dll";
     } else if (a == L"--dll" && i + 1 < argc) {
       dll = Full(argv[++i]);
     } else if (a == L"--plugin" && i + 1 < argc) {

@@ -11,6 +11,7 @@
 
 #include "host/capture.h"
 #include "host/host.h"
+#include "support/hex.h"
 
 namespace farehost {
 
@@ -52,16 +53,6 @@ void Line(bool ok, const std::string& call, const std::string& got, const std::s
 void Info(const std::string& text) { Out("        " + text); }
 
 std::string Num(long long v) { return std::to_string(v); }
-
-std::string Hex(const char* bytes, int n) {
-  std::string out;
-  char b[4];
-  for (int i = 0; i < n; ++i) {
-    std::snprintf(b, sizeof b, i ? " %02X" : "%02X", static_cast<unsigned char>(bytes[i]));
-    out += b;
-  }
-  return out;
-}
 
 // A library string for the report: its UTF-8 text in quotes and its length.
 std::string Shown(const char* s) {
@@ -280,8 +271,8 @@ void TourBytes() {
       bool ok = WellFormed(r) && farelib_length(r) == static_cast<int32_t>(c.want.size()) &&
                 std::memcmp(r, c.want.data(), c.want.size()) == 0;
       std::string call = std::string("MidB_ASCII(") + c.shown + ", " + Num(c.start) + ", " + Num(c.count) + ")";
-      std::string got = r ? "bytes [" + Hex(r, farelib_length(r)) + "]" : "null";
-      Line(ok, call, got, ok ? "" : "expected [" + Hex(c.want.data(), static_cast<int>(c.want.size())) + "]");
+      std::string got = r ? "bytes [" + support::Hex(r, farelib_length(r)) + "]" : "null";
+      Line(ok, call, got, ok ? "" : "expected [" + support::Hex(c.want) + "]");
     }
   }
 }

@@ -10,7 +10,7 @@
 #include <atomic>
 #include <functional>
 
-namespace fltest {
+namespace support {
 
 class NestingHost {
  public:
@@ -58,6 +58,6 @@ class NestingHost {
   HWND window_;
 };
 
-}  // namespace fltest
+}  // namespace support
 
 #endif

@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
+#include "farelib.h"
 #include "support/dialog_driver.h"
-#include "farelib_test.h"
+#include "support/library.h"
 
 namespace {
 
@@ -35,7 +37,7 @@ std::string Result(const char* r) {
     ADD_FAILURE() << "a text result is never null";
     return "<null>";
   }
-  EXPECT_EQ(fltest::LengthPrefix(r), static_cast<int32_t>(std::strlen(r))) << "length prefix of \"" << r << '"';
+  EXPECT_EQ(farelib_length(r), static_cast<int32_t>(std::strlen(r))) << "length prefix of \"" << r << '"';
   return r;
 }
 
@@ -122,9 +124,9 @@ class Scratch {
 class FileChooser : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    HMODULE m = fltest::Library(GetParam());
+    HMODULE m = support::LoadBeside(GetParam());
     ASSERT_NE(m, nullptr);
-    file_dlg = fltest::Export<FileDlgFn>(m, "Ze3FileDlg");
+    file_dlg = support::Export<FileDlgFn>(m, "Ze3FileDlg");
     ASSERT_NE(file_dlg, nullptr);
   }
   FileDlgFn file_dlg = nullptr;
@@ -153,7 +155,7 @@ TEST_P(FileChooser, CancelGivesAnEmptyStringForOpenAndSave) {
     const char* r = file_dlg(nullptr, save, kFilter, 0, nullptr);
     ASSERT_TRUE(script.Finish()) << script.error();
     ASSERT_NE(r, nullptr) << "save flag " << save << ": never null";
-    EXPECT_EQ(fltest::LengthPrefix(r), 0) << "save flag " << save;
+    EXPECT_EQ(farelib_length(r), 0) << "save flag " << save;
     EXPECT_EQ(r[0], '\0') << "save flag " << save;
   }
 }
@@ -208,9 +210,9 @@ INSTANTIATE_TEST_SUITE_P(BothDlls, FileChooser, ::testing::Values("farelib4.dll"
 class ColourChooser : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    HMODULE m = fltest::Library(GetParam());
+    HMODULE m = support::LoadBeside(GetParam());
     ASSERT_NE(m, nullptr);
-    choose = fltest::Export<ChooseColorFn>(m, "Ze3ChooseColor");
+    choose = support::Export<ChooseColorFn>(m, "Ze3ChooseColor");
     ASSERT_NE(choose, nullptr);
     for (int i = 0; i < 16; ++i) custom[i] = original[i] = RGB(i, 100 + i, 200 + i);
     custom[16] = 0xDEADBEEF;
@@ -274,9 +276,9 @@ INSTANTIATE_TEST_SUITE_P(BothDlls, ColourChooser, ::testing::Values("farelib4.dl
                          [](const auto& info) { return std::string(info.param).substr(0, 8); });
 
 TEST(FolderChooser, ConfirmedAndCancelled) {
-  HMODULE m = fltest::Library("farelib4.dll");
+  HMODULE m = support::LoadBeside("farelib4.dll");
   ASSERT_NE(m, nullptr);
-  auto folder_dlg = fltest::Export<FolderDlgFn>(m, "Ze3FolderDlg");
+  auto folder_dlg = support::Export<FolderDlgFn>(m, "Ze3FolderDlg");
   ASSERT_NE(folder_dlg, nullptr);
   Scratch scratch;
   const std::string target = scratch / "routes";
@@ -303,7 +305,7 @@ TEST(FolderChooser, ConfirmedAndCancelled) {
   const char* empty = folder_dlg(nullptr, "Where are the route tables?");
   ASSERT_TRUE(cancel.Finish()) << cancel.error();
   ASSERT_NE(empty, nullptr) << "never null";
-  EXPECT_EQ(fltest::LengthPrefix(empty), 0);
+  EXPECT_EQ(farelib_length(empty), 0);
   EXPECT_EQ(empty[0], '\0');
 }
 

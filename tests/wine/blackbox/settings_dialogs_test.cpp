@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "support/dialog_driver.h"
 #include "dialogs/template_decode.h"
 #include "dialogs/templates.h"
-#include "farelib_test.h"
+#include "support/dialog_driver.h"
+#include "support/library.h"
+#include "support/text.h"
 
 namespace {
 
@@ -29,14 +30,14 @@ HWND NotAWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7FFF1
 
 std::vector<std::string> Cp932List(std::initializer_list<const char8_t*> texts) {
   std::vector<std::string> out;
-  for (const char8_t* t : texts) out.push_back(fltest::Cp932(t));
+  for (const char8_t* t : texts) out.push_back(support::Cp932(t));
   return out;
 }
 
 // "0桁" .. "(n-1)桁"
 std::vector<std::string> DigitItems(int n) {
   std::vector<std::string> out;
-  for (int i = 0; i < n; ++i) out.push_back(std::to_string(i) + fltest::Cp932(u8"桁"));
+  for (int i = 0; i < n; ++i) out.push_back(std::to_string(i) + support::Cp932(u8"桁"));
   return out;
 }
 
@@ -63,11 +64,11 @@ class HostWindow {
 class SettingsDialogs : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    HMODULE m = fltest::Library(GetParam());
+    HMODULE m = support::LoadBeside(GetParam());
     ASSERT_NE(m, nullptr);
-    dlg100 = fltest::Export<Dlg100Fn>(m, "Call_dlg100");
-    dlg101 = fltest::Export<Dlg101Fn>(m, "Call_dlg101");
-    dlg102 = fltest::Export<Dlg102Fn>(m, "Call_dlg102");
+    dlg100 = support::Export<Dlg100Fn>(m, "Call_dlg100");
+    dlg101 = support::Export<Dlg101Fn>(m, "Call_dlg101");
+    dlg102 = support::Export<Dlg102Fn>(m, "Call_dlg102");
     ASSERT_NE(dlg100, nullptr);
     ASSERT_NE(dlg101, nullptr);
     ASSERT_NE(dlg102, nullptr);
@@ -145,9 +146,9 @@ TEST_P(SettingsDialogs, DigitalDisplayLargestCounts) {
     int32_t r = Run100(dlg100, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
       EXPECT_EQ(d.ComboCount(11), c.shift) << "N = " << c.n;
       EXPECT_EQ(d.ComboCount(12), c.padding) << "N = " << c.n;
-      EXPECT_EQ(d.ComboItem(11, c.shift - 1), std::to_string(c.shift - 1) + fltest::Cp932(u8"桁"));
-      EXPECT_EQ(d.ComboItem(12, c.padding - 1), std::to_string(c.padding - 1) + fltest::Cp932(u8"桁"));
-      EXPECT_EQ(d.ComboItem(12, 1000), "1000" + fltest::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(11, c.shift - 1), std::to_string(c.shift - 1) + support::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(12, c.padding - 1), std::to_string(c.padding - 1) + support::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(12, 1000), "1000" + support::Cp932(u8"桁"));
       d.Select(11, c.shift - 1);
       d.Select(12, c.padding - 1);
       d.Click(1);
@@ -417,7 +418,7 @@ TEST_P(SettingsDialogs, TicketFormatEdgeCounts) {
     Values101 v{0, 0};
     Run101(dlg101, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
       EXPECT_EQ(d.ComboCount(10), 12);
-      EXPECT_EQ(d.ComboItem(10, c.index), fltest::Cp932(c.text)) << "N = " << c.n << ", index " << c.index;
+      EXPECT_EQ(d.ComboItem(10, c.index), support::Cp932(c.text)) << "N = " << c.n << ", index " << c.index;
       d.Click(2);
     });
   }
