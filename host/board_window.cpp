@@ -329,22 +329,37 @@ HMENU BuildMenu() {
   // What the loaded library lacks is greyed out.
   const struct {
     UINT command;
-    const char* export_name;
+    ExportId needs;
   } needs[] = {
-      {kFileOpen, "Ze3FileDlg"},        {kFileSave, "Ze3FileDlg"},          {kFolder, "Ze3FolderDlg"},
-      {kDigitsFare, "Call_dlg100"},     {kDigitsRoute, "Call_dlg100"},      {kDigitsStop, "Call_dlg100"},
-      {kFormat, "Call_dlg101"},         {kInfo, "Call_dlg102"},             {kColour, "Ze3ChooseColor"},
-      {kDate, "Call_dlg111"},           {kPluginChoose, "Ze3FileDlg"},      {kPluginInfo, "ZE4_GetPlgInfo"},
-      {kPluginCommentNone, "ZE4_SetPlgComment"}, {kPluginComment1, "ZE4_SetPlgComment"},
-      {kPluginComment2, "ZE4_SetPlgComment"}, {kPluginComment3, "ZE4_SetPlgComment"},
-      {kPluginCorp, "ZE4_SetCorpAddList"},
-      {kPluginDraw, "ZE4_DrawSeiriken"}, {kAbout1, "Call_dlg110"},          {kAbout2, "Call_dlg110"},
-      {kOsInfo, "GetOsInfo"},           {kHomePage, "VantrelHpURL"},        {kSoundPage, "VantrelHpSndURL"},
-      {kMail, "VantrelMailAddress"},    {kPlayground, "LenB_ASCII"},
+      {kFileOpen, ExportId::Ze3FileDlg},
+      {kFileSave, ExportId::Ze3FileDlg},
+      {kFolder, ExportId::Ze3FolderDlg},
+      {kDigitsFare, ExportId::Call_dlg100},
+      {kDigitsRoute, ExportId::Call_dlg100},
+      {kDigitsStop, ExportId::Call_dlg100},
+      {kFormat, ExportId::Call_dlg101},
+      {kInfo, ExportId::Call_dlg102},
+      {kColour, ExportId::Ze3ChooseColor},
+      {kDate, ExportId::Call_dlg111},
+      {kPluginChoose, ExportId::Ze3FileDlg},
+      {kPluginInfo, ExportId::ZE4_GetPlgInfo},
+      {kPluginCommentNone, ExportId::ZE4_SetPlgComment},
+      {kPluginComment1, ExportId::ZE4_SetPlgComment},
+      {kPluginComment2, ExportId::ZE4_SetPlgComment},
+      {kPluginComment3, ExportId::ZE4_SetPlgComment},
+      {kPluginCorp, ExportId::ZE4_SetCorpAddList},
+      {kPluginDraw, ExportId::ZE4_DrawSeiriken},
+      {kAbout1, ExportId::Call_dlg110},
+      {kAbout2, ExportId::Call_dlg110},
+      {kOsInfo, ExportId::GetOsInfo},
+      {kHomePage, ExportId::VantrelHpURL},
+      {kSoundPage, ExportId::VantrelHpSndURL},
+      {kMail, ExportId::VantrelMailAddress},
+      {kPlayground, ExportId::LenB_ASCII},
+      {kPlayground, ExportId::MidB_ASCII},
   };
   for (const auto& n : needs)
-    if (!g_host.api.Has(n.export_name)) EnableMenuItem(bar, n.command, MF_BYCOMMAND | MF_GRAYED);
-  if (!g_host.api.Has("MidB_ASCII")) EnableMenuItem(bar, kPlayground, MF_BYCOMMAND | MF_GRAYED);
+    if (!g_host.api.Has(n.needs)) EnableMenuItem(bar, n.command, MF_BYCOMMAND | MF_GRAYED);
   return bar;
 }
 

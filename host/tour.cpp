@@ -67,19 +67,14 @@ bool WellFormed(const char* s) { return s && farelib_length(s) == static_cast<in
 std::string Cp(const char* utf8) { return ToCp932(FromUtf8(utf8)); }
 
 // Whether the tour goes on with an export; reports the ones that are absent.
-bool Present(const char* name, const void* fn) {
-  bool in3 = true;
-  for (const ExportInfo& e : kExports)
-    if (std::strcmp(e.name, name) == 0) in3 = e.in_farelib3;
-  const bool is3 = g_host.api.IsFarelib3();
-  if (fn) {
-    if (is3 && !in3) {
-      Line(false, name, "present", "(farelib3 must not export it)");
-      return false;
-    }
-    return true;
+bool Present(ExportId id) {
+  const char* name = support::Row(id).name;
+  const bool listed = support::InDll(support::Row(id), g_host.api.IsFarelib3());
+  if (g_host.api.Has(id)) {
+    if (!listed) Line(false, name, "present", "(farelib3 must not export it)");
+    return listed;
   }
-  if (is3 && !in3) {
+  if (!listed) {
     Out(std::string("  --    ") + name + ": not in " + ToUtf8(g_host.api.name) + " (farelib4 only); menu disabled");
   } else if (g_tour.allow_missing) {
     Out(std::string("  skip  ") + name + ": not exported by this build yet");
@@ -225,7 +220,7 @@ const Api& A() { return g_host.api; }
 HWND Board() { return g_host.window; }
 
 void TourDllMain() {
-  if (!Present("DllMain", reinterpret_cast<const void*>(A().DllMain))) return;
+  if (!Present(ExportId::DllMain)) return;
   BOOL thread = A().DllMain(A().module, DLL_THREAD_ATTACH, nullptr);
   Line(thread == FALSE, "DllMain(module, DLL_THREAD_ATTACH, 0)", Num(thread), thread ? "(expected 0)" : "");
   const char* kept = A().MidB_ASCII ? A().MidB_ASCII("ABCDE", 2, 3) : nullptr;
@@ -237,7 +232,7 @@ void TourDllMain() {
 
 void TourBytes() {
   const std::string fare = Cp("運賃");  // 89 5E 92 C0
-  if (Present("LenB_ASCII", reinterpret_cast<const void*>(A().LenB_ASCII))) {
+  if (Present(ExportId::LenB_ASCII)) {
     struct {
       const char* text;
       const char* shown;
@@ -248,7 +243,7 @@ void TourBytes() {
       Line(n == c.want, std::string("LenB_ASCII(") + c.shown + ")", Num(n), n == c.want ? "" : "expected " + Num(c.want));
     }
   }
-  if (Present("MidB_ASCII", reinterpret_cast<const void*>(A().MidB_ASCII))) {
+  if (Present(ExportId::MidB_ASCII)) {
     const std::string tail = Cp("賃");
     struct {
       const char* text;
@@ -285,24 +280,24 @@ bool EndsWith(const char* s, const char* p) {
 
 void TourLinks() {
   const char* home = nullptr;
-  if (Present("VantrelHpURL", reinterpret_cast<const void*>(A().VantrelHpURL))) {
+  if (Present(ExportId::VantrelHpURL)) {
     home = A().VantrelHpURL();
     const char* again = A().VantrelHpURL();
     bool ok = WellFormed(home) && StartsWith(home, "http://") && EndsWith(home, "/") && again != home &&
               std::strcmp(again, home) == 0;
     Line(ok, "VantrelHpURL()", Shown(home), ok ? "" : "(expected a new http://.../ string on every call)");
   }
-  if (Present("VantrelHpSndURL", reinterpret_cast<const void*>(A().VantrelHpSndURL))) {
+  if (Present(ExportId::VantrelHpSndURL)) {
     const char* s = A().VantrelHpSndURL();
     bool ok = WellFormed(s) && EndsWith(s, "/zelvo/zelvo_sound.htm") && (!home || StartsWith(s, home));
     Line(ok, "VantrelHpSndURL()", Shown(s), ok ? "" : "(expected the homepage's host and /zelvo/zelvo_sound.htm)");
   }
-  if (Present("VantrelMailAddress", reinterpret_cast<const void*>(A().VantrelMailAddress))) {
+  if (Present(ExportId::VantrelMailAddress)) {
     const char* s = A().VantrelMailAddress();
     bool ok = WellFormed(s) && StartsWith(s, "mailto:") && std::strchr(s, '@') != nullptr;
     Line(ok, "VantrelMailAddress()", Shown(s), ok ? "" : "(expected mailto:...@...)");
   }
-  if (Present("GetOsInfo", reinterpret_cast<const void*>(A().GetOsInfo))) {
+  if (Present(ExportId::GetOsInfo)) {
     const char* s = A().GetOsInfo();
     static const char* const kNames[] = {"Windows NT 3.51", "Windows 95 OSR2", "Windows 95", "Windows NT 4.0",
                                          "Windows 98 SE", "Windows 98", "Windows Me", "", "Windows 2000",
@@ -322,7 +317,7 @@ void TourLinks() {
 }
 
 void TourDigits() {
-  if (!Present("Call_dlg100", reinterpret_cast<const void*>(A().Call_dlg100))) return;
+  if (!Present(ExportId::Call_dlg100)) return;
   // A five-digit part showing mode 2, shift 3, padding 4.
   int16_t zero = 2, shift = 3, pad = 4;
   int32_t r = -2;
@@ -356,7 +351,7 @@ void TourDigits() {
 }
 
 void TourFormat() {
-  if (!Present("Call_dlg101", reinterpret_cast<const void*>(A().Call_dlg101))) return;
+  if (!Present(ExportId::Call_dlg101)) return;
   int16_t format = 0, lz = 0;
   int32_t r = -2;
   Watch w = WithDialog("dlg101", 700, [&](HWND d, Watch&) {
@@ -381,7 +376,7 @@ void TourFormat() {
 }
 
 void TourInfo() {
-  if (!Present("Call_dlg102", reinterpret_cast<const void*>(A().Call_dlg102))) return;
+  if (!Present(ExportId::Call_dlg102)) return;
   InfoRecord rec;
   rec.stop_cell = 3, rec.route_cell = 5, rec.user_column = 12, rec.user_cell = 0;
   rec.show_stop = 1, rec.show_route = 1;
@@ -419,7 +414,7 @@ void TourInfo() {
 }
 
 void TourAbout() {
-  if (!Present("Call_dlg110", reinterpret_cast<const void*>(A().Call_dlg110))) return;
+  if (!Present(ExportId::Call_dlg110)) return;
   const std::string text = AboutText();
   struct {
     int32_t picture;
@@ -445,7 +440,7 @@ void TourAbout() {
 }
 
 void TourDate() {
-  if (!Present("Call_dlg111", reinterpret_cast<const void*>(A().Call_dlg111))) return;
+  if (!Present(ExportId::Call_dlg111)) return;
   SYSTEMTIME st;
   std::memset(&st, 0xA5, sizeof st);
   int32_t r = -2;
@@ -494,7 +489,7 @@ void SetFileName(HWND d, const std::string& path) {
 }
 
 void TourFiles() {
-  if (!Present("Ze3FileDlg", reinterpret_cast<const void*>(A().Ze3FileDlg))) return;
+  if (!Present(ExportId::Ze3FileDlg)) return;
   const std::string dir = TourFolder();
   const std::string data = dir + "\\fare.csv", saved = dir + "\\fare-new.csv";
   HANDLE h = CreateFileA(data.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -549,7 +544,7 @@ std::string SelectedTreeText(HWND tree) {
 }
 
 void TourFolderChooser() {
-  if (!Present("Ze3FolderDlg", reinterpret_cast<const void*>(A().Ze3FolderDlg))) return;
+  if (!Present(ExportId::Ze3FolderDlg)) return;
   const std::string dir = TourFolder();
   const std::string title = Cp("運賃データのフォルダを選んでください");
   for (int pick = 1; pick >= 0; --pick) {
@@ -576,7 +571,7 @@ void TourFolderChooser() {
 }
 
 void TourColour() {
-  if (!Present("Ze3ChooseColor", reinterpret_cast<const void*>(A().Ze3ChooseColor))) return;
+  if (!Present(ExportId::Ze3ChooseColor)) return;
   COLORREF colour = g_host.board.led_colour;
   const COLORREF start = colour;
   COLORREF custom[16], custom_in[16];
@@ -617,12 +612,10 @@ void TourColour() {
 
 void TourPlugins() {
   bool any = false;
-  const char* names[] = {"ZE4_GetPlgInfo", "ZE4_SetPlgComment", "ZE4_SetCorpAddList", "ZE4_DrawSeiriken"};
-  const void* fns[] = {reinterpret_cast<const void*>(A().ZE4_GetPlgInfo), reinterpret_cast<const void*>(A().ZE4_SetPlgComment),
-                       reinterpret_cast<const void*>(A().ZE4_SetCorpAddList),
-                       reinterpret_cast<const void*>(A().ZE4_DrawSeiriken)};
+  const ExportId ids[] = {ExportId::ZE4_GetPlgInfo, ExportId::ZE4_SetPlgComment, ExportId::ZE4_SetCorpAddList,
+                         ExportId::ZE4_DrawSeiriken};
   bool has[4];
-  for (int i = 0; i < 4; ++i) any |= has[i] = Present(names[i], fns[i]);
+  for (int i = 0; i < 4; ++i) any |= has[i] = Present(ids[i]);
   if (!any) return;
 
   // A path that names nothing: 0, and the host's record untouched.
@@ -747,7 +740,7 @@ void TourBoardPicture() {
 void RunTourOnWindow(HWND board) {
   (void)board;
   const Api& api = g_host.api;
-  const int have = api.Count(), want = api.IsFarelib3() ? 11 : 19;
+  const int have = api.Count(), want = support::ExportCount(api.IsFarelib3());
   Out(ToUtf8(api.name) + ": " + Num(have) + " of " + Num(want) + " exports (" + ToUtf8(api.path) + ")");
   if (have != want && !g_tour.allow_missing) {
     ++g_unexpected;
