@@ -24,7 +24,7 @@ int Fare(int ticket, int stops_passed) {
   return 170 + 30 * ridden;
 }
 
-std::string TicketLabel(int cell, int format_index, bool leading_zero, int* ticket) {
+std::string TicketLabel(int cell, int format_index, bool leading_zero) {
   static const char8_t* const kWords[] = {u8"なし", u8"無券", u8"券なし", u8"券無し", u8""};
   if (format_index < 0 || format_index > 11) format_index = 0;
   // Formats 0 and 1 number every cell, from 1 or from 0. Formats 2..11 come
@@ -35,13 +35,9 @@ std::string TicketLabel(int cell, int format_index, bool leading_zero, int* tick
   } else if (format_index == 1) {
     number = cell;
   } else {
-    if (cell == 0) {
-      if (ticket) *ticket = 0;
-      return reinterpret_cast<const char*>(kWords[(format_index - 2) / 2]);
-    }
+    if (cell == 0) return reinterpret_cast<const char*>(kWords[(format_index - 2) / 2]);
     number = format_index % 2 == 0 ? cell : cell + 1;
   }
-  if (ticket) *ticket = cell;
   std::string text = std::to_string(number);
   if (leading_zero && number >= 0 && number <= 9) text = "0" + text;
   return text;

@@ -63,10 +63,9 @@ struct Board {
 // at the origin) when the vehicle has passed `stops_passed` stops.
 int Fare(int ticket, int stops_passed);
 
-// The label of cell `cell` (0-based) of `cell_count` in display format
-// `format_index` (0..11, anything else counts as 0), UTF-8. `ticket` receives
-// the ticket number the cell stands for (0 for the no-ticket cell).
-std::string TicketLabel(int cell, int format_index, bool leading_zero, int* ticket = nullptr);
+// The label of cell `cell` (0-based) in display format `format_index`
+// (0..11, anything else counts as 0), UTF-8.
+std::string TicketLabel(int cell, int format_index, bool leading_zero);
 
 // A value on a digital part of `digits` positions: `digits` characters,
 // blanks where nothing is lit. `has_value` false is the empty value.

@@ -74,11 +74,10 @@ void DrawDigits(HDC dc, RECT box, const std::string& chars, COLORREF lit) {
 
 // A ticket cell's label drawn by the plug-in through the bridge. The number
 // is the label's own number; a cell with a word (or plain) is a blank ticket.
-bool DrawLabelByPlugin(HDC dc, const RECT& r, const std::string& label, int ticket) {
+bool DrawLabelByPlugin(HDC dc, const RECT& r, const std::string& label) {
   if (!g_host.api.ZE4_DrawSeiriken || g_host.plugin_path.empty()) return false;
   int number = -1;
   if (!label.empty() && label[0] >= '0' && label[0] <= '9') number = std::atoi(label.c_str());
-  (void)ticket;
   return g_host.api.ZE4_DrawSeiriken(g_host.plugin_path.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(dc)),
                                      r.left, r.top, r.right - r.left, r.bottom - r.top, number, 1, 0) == 1;
 }
@@ -123,9 +122,7 @@ void Paint(HWND w, HDC dc) {
     int y = kHeader + row * (kLabelHeight + kValueHeight + kCellGap);
     RECT label = {x, y, x + kCellWidth, y + kLabelHeight};
     FillRect(dc, &label, label_brush);
-    int ticket = 0;
-    TicketLabel(static_cast<int>(i), b.format_index, b.leading_zero != 0, &ticket);
-    if (!(g_host.plugin_labels && DrawLabelByPlugin(dc, label, cells[i].label, ticket))) {
+    if (!(g_host.plugin_labels && DrawLabelByPlugin(dc, label, cells[i].label))) {
       SelectObject(dc, g_fonts.label);
       SetTextColor(dc, RGB(16, 16, 16));
       Text(dc, FromUtf8(cells[i].label), label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -435,7 +432,7 @@ LRESULT CALLBACK BoardProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       OnCommand(w, LOWORD(wp));
       return 0;
     case kStartTour:
-      RunTourOnWindow(w);
+      RunTour();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
