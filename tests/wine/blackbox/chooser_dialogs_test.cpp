@@ -1,8 +1,6 @@
 // The choosers end to end: the platform's own file, colour and folder
 // choosers, driven by a simulated user on a second thread (dialog_driver.h).
 #include <windows.h>
-#include <shlobj.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +8,7 @@
 #include <string>
 
 #include "farelib.h"
+#include "support/choosers.h"
 #include "support/dialog_driver.h"
 #include "support/library.h"
 
@@ -19,15 +18,13 @@ using FileDlgFn = const char*(WINAPI*)(HWND, int32_t, const char*, int32_t, cons
 using ChooseColorFn = int32_t(WINAPI*)(HWND, COLORREF*, COLORREF*);
 using FolderDlgFn = const char*(WINAPI*)(HWND, const char*);
 
-// Control ids of the platform's choosers.
-constexpr int kFileNameBox = 0x47C;   // the file chooser's name field (cmb13)
-constexpr int kRedBox = 0x2C2;        // the colour chooser's red, green and blue fields
-constexpr int kGreenBox = 0x2C3;
-constexpr int kBlueBox = 0x2C4;
-constexpr int kAddCustomColour = 0x2C8;
-constexpr int kDefineCustomColours = 0x2CF;  // opens the full form
-constexpr int kFolderTitleText = 0x3742;
-constexpr int kFolderTree = 0x3741;
+using fldlg::kAddCustomColour;
+using fldlg::kBlueBox;
+using fldlg::kDefineCustomColours;
+using fldlg::kFileNameBox;
+using fldlg::kFolderTitleText;
+using fldlg::kGreenBox;
+using fldlg::kRedBox;
 
 const char kFilter[] = "CSV (*.csv)\0*.csv\0All files\0*.*\0";
 
@@ -75,18 +72,6 @@ HWND WaitForOtherDialog(DWORD thread, HWND except) {
 void PostOk(fldlg::Dialog& d) {
   PostMessageA(d.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(d.Control(IDOK)));
   d.Settle();
-}
-
-// The text of the selected item of a tree view of another thread.
-std::string SelectedTreeItem(HWND tree) {
-  char text[MAX_PATH] = {};
-  TVITEMA item{};
-  item.mask = TVIF_TEXT;
-  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  item.pszText = text;
-  item.cchTextMax = MAX_PATH;
-  if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return "<none>";
-  return text;
 }
 
 // A scratch folder of this test process, with fare.csv in it and a
@@ -286,14 +271,7 @@ TEST(FolderChooser, ConfirmedAndCancelled) {
 
   fldlg::Script confirm([&](fldlg::Dialog& d) {
     EXPECT_EQ(d.Text(kFolderTitleText), "Where are the route tables?") << "the host's text above the tree";
-    // The user picks the folder in the tree (once the browser has filled it).
-    std::string picked;
-    for (DWORD start = GetTickCount(); picked != "routes" && GetTickCount() - start < fldlg::kTimeoutMs; Sleep(20)) {
-      SendMessageA(d.hwnd(), BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
-      d.Settle();
-      picked = SelectedTreeItem(d.Control(kFolderTree));
-    }
-    EXPECT_EQ(picked, "routes") << "the folder the user picked in the tree";
+    EXPECT_EQ(fldlg::PickFolder(d, target), "routes") << "the folder the user picked in the tree";
     d.Click(IDOK);
   });
   std::string r = Result(folder_dlg(nullptr, "Where are the route tables?"));
