@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <span>
 
 #include "host/board_view.h"
 #include "host/host.h"
@@ -155,84 +157,78 @@ void PluginCall(HWND w, UINT command) {
 }
 
 
+// A menu item, and the export it calls: greyed out when the loaded library
+// lacks it.
+struct Item {
+  UINT command;  // 0: a separator
+  const wchar_t* text;
+  std::optional<ExportId> needs;
+};
+
+void AddPopup(HMENU bar, const wchar_t* title, std::span<const Item> items) {
+  HMENU popup = CreatePopupMenu();
+  for (const Item& item : items) {
+    if (!item.command) {
+      AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT grey = item.needs && !g_host.api.Has(*item.needs) ? MF_GRAYED : 0;
+    AppendMenuW(popup, MF_STRING | grey, item.command, item.text);
+  }
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
+}
+
 }  // namespace
 
 HMENU BuildMenu() {
-  HMENU bar = CreateMenu();
-  HMENU file = CreatePopupMenu(), settings = CreatePopupMenu(), plugin = CreatePopupMenu(),
-        help = CreatePopupMenu();
-  AppendMenuW(file, MF_STRING, kFileOpen, L"運賃データを開く(&O)...\tZe3FileDlg");
-  AppendMenuW(file, MF_STRING, kFileSave, L"運賃データを保存(&S)...\tZe3FileDlg");
-  AppendMenuW(file, MF_STRING, kFolder, L"フォルダを選ぶ(&F)...\tZe3FolderDlg");
-  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(file, MF_STRING, kExit, L"終了(&X)");
-  AppendMenuW(settings, MF_STRING, kFormat, L"整理券番号の設定(&T)...\tCall_dlg101");
-  AppendMenuW(settings, MF_STRING, kInfo, L"情報用数字の設定(&I)...\tCall_dlg102");
-  AppendMenuW(settings, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(settings, MF_STRING, kDigitsFare, L"運賃表示のデジタル設定(&D)...\tCall_dlg100");
-  AppendMenuW(settings, MF_STRING, kDigitsRoute, L"系統番号のデジタル設定(&R)...\tCall_dlg100");
-  AppendMenuW(settings, MF_STRING, kDigitsStop, L"停留所数のデジタル設定(&P)...\tCall_dlg100");
-  AppendMenuW(settings, MF_STRING, kColour, L"表示色(&C)...\tZe3ChooseColor");
-  AppendMenuW(settings, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(settings, MF_STRING, kDate, L"運行日(&A)...\tCall_dlg111");
-  AppendMenuW(plugin, MF_STRING, kPluginChoose, L"プラグインを選ぶ(&S)...\tZe3FileDlg");
-  AppendMenuW(plugin, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(plugin, MF_STRING, kPluginInfo, L"プラグイン情報(&I)\tZE4_GetPlgInfo");
-  AppendMenuW(plugin, MF_STRING, kPluginCommentNone, L"添え書きなし(&0)\tZE4_SetPlgComment(0)");
-  AppendMenuW(plugin, MF_STRING, kPluginComment1, L"添え書き「現金」(&1)\tZE4_SetPlgComment(1)");
-  AppendMenuW(plugin, MF_STRING, kPluginComment2, L"添え書き「ICカード」(&2)\tZE4_SetPlgComment(2)");
-  AppendMenuW(plugin, MF_STRING, kPluginComment3, L"添え書き「回数券」(&3)\tZE4_SetPlgComment(3)");
-  AppendMenuW(plugin, MF_STRING, kPluginCorp, L"事業者番号 123 を渡す(&L)\tZE4_SetCorpAddList");
-  AppendMenuW(plugin, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(plugin, MF_STRING, kPluginDraw, L"整理券欄をプラグインで描く(&D)\tZE4_DrawSeiriken");
-  AppendMenuW(help, MF_STRING, kAbout1, L"バージョン情報(&A)...\tCall_dlg110(1)");
-  AppendMenuW(help, MF_STRING, kAbout2, L"バージョン情報 (絵 2)(&B)...\tCall_dlg110(2)");
-  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(help, MF_STRING, kOsInfo, L"Windows のバージョン(&W)\tGetOsInfo");
-  AppendMenuW(help, MF_STRING, kHomePage, L"ホームページ(&H)\tVantrelHpURL");
-  AppendMenuW(help, MF_STRING, kSoundPage, L"サウンドのページ(&N)\tVantrelHpSndURL");
-  AppendMenuW(help, MF_STRING, kMail, L"メール(&M)\tVantrelMailAddress");
-  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(help, MF_STRING, kPlayground, L"バイト文字列の実験(&L)...\tLenB_ASCII / MidB_ASCII");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), L"設定(&S)");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(plugin), L"プラグイン(&P)");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
-
-  // What the loaded library lacks is greyed out.
-  const struct {
-    UINT command;
-    ExportId needs;
-  } needs[] = {
-      {kFileOpen, ExportId::Ze3FileDlg},
-      {kFileSave, ExportId::Ze3FileDlg},
-      {kFolder, ExportId::Ze3FolderDlg},
-      {kDigitsFare, ExportId::Call_dlg100},
-      {kDigitsRoute, ExportId::Call_dlg100},
-      {kDigitsStop, ExportId::Call_dlg100},
-      {kFormat, ExportId::Call_dlg101},
-      {kInfo, ExportId::Call_dlg102},
-      {kColour, ExportId::Ze3ChooseColor},
-      {kDate, ExportId::Call_dlg111},
-      {kPluginChoose, ExportId::Ze3FileDlg},
-      {kPluginInfo, ExportId::ZE4_GetPlgInfo},
-      {kPluginCommentNone, ExportId::ZE4_SetPlgComment},
-      {kPluginComment1, ExportId::ZE4_SetPlgComment},
-      {kPluginComment2, ExportId::ZE4_SetPlgComment},
-      {kPluginComment3, ExportId::ZE4_SetPlgComment},
-      {kPluginCorp, ExportId::ZE4_SetCorpAddList},
-      {kPluginDraw, ExportId::ZE4_DrawSeiriken},
-      {kAbout1, ExportId::Call_dlg110},
-      {kAbout2, ExportId::Call_dlg110},
-      {kOsInfo, ExportId::GetOsInfo},
-      {kHomePage, ExportId::VantrelHpURL},
-      {kSoundPage, ExportId::VantrelHpSndURL},
-      {kMail, ExportId::VantrelMailAddress},
-      {kPlayground, ExportId::LenB_ASCII},
-      {kPlayground, ExportId::MidB_ASCII},
+  static const Item kFile[] = {
+      {kFileOpen, L"運賃データを開く(&O)...\tZe3FileDlg", ExportId::Ze3FileDlg},
+      {kFileSave, L"運賃データを保存(&S)...\tZe3FileDlg", ExportId::Ze3FileDlg},
+      {kFolder, L"フォルダを選ぶ(&F)...\tZe3FolderDlg", ExportId::Ze3FolderDlg},
+      {},
+      {kExit, L"終了(&X)", {}},
   };
-  for (const auto& n : needs)
-    if (!g_host.api.Has(n.needs)) EnableMenuItem(bar, n.command, MF_BYCOMMAND | MF_GRAYED);
+  static const Item kSettings[] = {
+      {kFormat, L"整理券番号の設定(&T)...\tCall_dlg101", ExportId::Call_dlg101},
+      {kInfo, L"情報用数字の設定(&I)...\tCall_dlg102", ExportId::Call_dlg102},
+      {},
+      {kDigitsFare, L"運賃表示のデジタル設定(&D)...\tCall_dlg100", ExportId::Call_dlg100},
+      {kDigitsRoute, L"系統番号のデジタル設定(&R)...\tCall_dlg100", ExportId::Call_dlg100},
+      {kDigitsStop, L"停留所数のデジタル設定(&P)...\tCall_dlg100", ExportId::Call_dlg100},
+      {kColour, L"表示色(&C)...\tZe3ChooseColor", ExportId::Ze3ChooseColor},
+      {},
+      {kDate, L"運行日(&A)...\tCall_dlg111", ExportId::Call_dlg111},
+  };
+  static const Item kPlugin[] = {
+      {kPluginChoose, L"プラグインを選ぶ(&S)...\tZe3FileDlg", ExportId::Ze3FileDlg},
+      {},
+      {kPluginInfo, L"プラグイン情報(&I)\tZE4_GetPlgInfo", ExportId::ZE4_GetPlgInfo},
+      {kPluginCommentNone, L"添え書きなし(&0)\tZE4_SetPlgComment(0)", ExportId::ZE4_SetPlgComment},
+      {kPluginComment1, L"添え書き「現金」(&1)\tZE4_SetPlgComment(1)", ExportId::ZE4_SetPlgComment},
+      {kPluginComment2, L"添え書き「ICカード」(&2)\tZE4_SetPlgComment(2)", ExportId::ZE4_SetPlgComment},
+      {kPluginComment3, L"添え書き「回数券」(&3)\tZE4_SetPlgComment(3)", ExportId::ZE4_SetPlgComment},
+      {kPluginCorp, L"事業者番号 123 を渡す(&L)\tZE4_SetCorpAddList", ExportId::ZE4_SetCorpAddList},
+      {},
+      {kPluginDraw, L"整理券欄をプラグインで描く(&D)\tZE4_DrawSeiriken", ExportId::ZE4_DrawSeiriken},
+  };
+  static const Item kHelp[] = {
+      {kAbout1, L"バージョン情報(&A)...\tCall_dlg110(1)", ExportId::Call_dlg110},
+      {kAbout2, L"バージョン情報 (絵 2)(&B)...\tCall_dlg110(2)", ExportId::Call_dlg110},
+      {},
+      {kOsInfo, L"Windows のバージョン(&W)\tGetOsInfo", ExportId::GetOsInfo},
+      {kHomePage, L"ホームページ(&H)\tVantrelHpURL", ExportId::VantrelHpURL},
+      {kSoundPage, L"サウンドのページ(&N)\tVantrelHpSndURL", ExportId::VantrelHpSndURL},
+      {kMail, L"メール(&M)\tVantrelMailAddress", ExportId::VantrelMailAddress},
+      {},
+      {kPlayground, L"バイト文字列の実験(&L)...\tLenB_ASCII / MidB_ASCII", ExportId::LenB_ASCII},
+  };
+  HMENU bar = CreateMenu();
+  AddPopup(bar, L"ファイル(&F)", kFile);
+  AddPopup(bar, L"設定(&S)", kSettings);
+  AddPopup(bar, L"プラグイン(&P)", kPlugin);
+  AddPopup(bar, L"ヘルプ(&H)", kHelp);
+  // The playground calls MidB_ASCII as well.
+  if (!g_host.api.Has(ExportId::MidB_ASCII)) EnableMenuItem(bar, kPlayground, MF_BYCOMMAND | MF_GRAYED);
   return bar;
 }
 

@@ -4,7 +4,6 @@
 // pointers and the result.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "dialogs/templates.h"
 #include "support/dialog_driver.h"
 #include "support/library.h"
+#include "support/nesting_host.h"
 #include "support/text.h"
 
 namespace {
@@ -306,61 +306,35 @@ TEST_P(SettingsDialogs, LayoutFollowsTheTables) {
 
 // A host window that the open dialog's modal loop still serves opens the same
 // dialog again over it; the first dialog must still give back what it shows.
-struct NestedCall {
-  Dlg100Fn f;
-  HWND owner;
-  Values100 v{0, 0, 0};
-  int32_t r = -2;
-  bool driven = false;
-  std::atomic<bool> done{false};
-};
-
-LRESULT CALLBACK NestingHostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_APP) {
-    auto* n = reinterpret_cast<NestedCall*>(lp);
-    fldlg::Script script(
-        [](fldlg::Dialog& d) {
-          d.Select(10, 1);
-          d.Select(11, 0);
-          d.Click(1);
-        },
-        kTitle100);
-    n->r = n->f(n->owner, 2, &n->v.zero, &n->v.shift, &n->v.padding);
-    n->driven = script.Finish();
-    n->done = true;
-    return 0;
-  }
-  return DefWindowProcW(w, m, wp, lp);
-}
-
 TEST_P(SettingsDialogs, DigitalDisplayNestedCallLeavesTheOpenDialogIntact) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = NestingHostProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"farelib nesting host";
-  RegisterClassW(&wc);
-  HWND helper = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-  ASSERT_NE(helper, nullptr);
-  NestedCall nested;
-  nested.f = dlg100;
-  Values100 v{0, 0, 0};
+  support::NestingHost host;
+  ASSERT_TRUE(host.ok());
+  Values100 v{0, 0, 0}, nested{0, 0, 0};
+  int32_t nested_r = -2;
+  bool nested_driven = false;
   int32_t r = Run100(dlg100, nullptr, 6, &v, [&](fldlg::Dialog& d) {
     d.Select(10, 2);
     d.Select(11, 3);
     d.Select(12, 4);
-    nested.owner = d.hwnd();
-    PostMessageW(helper, WM_APP, 0, reinterpret_cast<LPARAM>(&nested));
-    for (DWORD start = GetTickCount(); !nested.done && GetTickCount() - start < fldlg::kTimeoutMs;) Sleep(10);
-    ASSERT_TRUE(nested.done) << "the nested dialog did not end";
+    bool ran = host.RunThere([&] {
+      fldlg::Script script(
+          [](fldlg::Dialog& second) {
+            second.Select(10, 1);
+            second.Select(11, 0);
+            second.Click(1);
+          },
+          kTitle100);
+      nested_r = dlg100(d.hwnd(), 2, &nested.zero, &nested.shift, &nested.padding);
+      nested_driven = script.Finish();
+    }, fldlg::kTimeoutMs);
+    ASSERT_TRUE(ran) << "the nested dialog did not end";
     EXPECT_EQ(d.ComboSelection(11), 3) << "the first dialog still shows its choice";
     d.Click(1);
   });
-  DestroyWindow(helper);
-  EXPECT_TRUE(nested.driven);
-  EXPECT_EQ(nested.r, 0);
-  EXPECT_EQ(nested.v.zero, 1);
-  EXPECT_EQ(nested.v.shift, 0);
+  EXPECT_TRUE(nested_driven);
+  EXPECT_EQ(nested_r, 0);
+  EXPECT_EQ(nested.zero, 1);
+  EXPECT_EQ(nested.shift, 0);
   EXPECT_EQ(r, 0);
   EXPECT_EQ(v.zero, 2) << "what the first dialog showed at OK";
   EXPECT_EQ(v.shift, 3);
