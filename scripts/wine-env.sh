@@ -46,12 +46,24 @@ wine_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
+# The persistent server, detached (its own session, no open pipes). Without
+# -f its first process returns once the socket is ready, and setsid -w waits
+# for that: no program is started before the server can take it. (Started in
+# the background instead, the first program may start a short-lived server of
+# its own first; the persistent one then cannot start, and programs started
+# later meet a server that ends a few seconds after each idle moment.)
+start_wineserver() {
+  setsid -w "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+}
+
 wine_up() {
   wine_prefix
-  # Detached (its own session, no open pipes) and persistent. Without -f the
-  # server returns once its socket is ready, and setsid -w waits for that, so
-  # the first program never races the server's start.
-  setsid -w "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
+  if ! start_wineserver; then
+    # A server of this prefix is running already (left by a run that was
+    # stopped, or not persistent): end it and start ours.
+    wine_down
+    start_wineserver || { echo "wine: the wineserver of $WINEPREFIX did not start" >&2; return 1; }
+  fi
   run_wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 

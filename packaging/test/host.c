@@ -1,6 +1,10 @@
 /* A small C host built against the installed farelib.h and import library:
    it calls a few exports that need no person and checks what they return.
-   Built with -DFARELIB3 it uses only exports that farelib3.dll has. */
+   Built with -DFARELIB3 it uses only exports that farelib3.dll has, and
+   tells farelib.h so. */
+#if defined(FARELIB3) && !defined(FARELIB_TARGET_FARELIB3)
+#define FARELIB_TARGET_FARELIB3
+#endif
 #include <stdio.h>
 #include <string.h>
 

@@ -21,7 +21,7 @@ cmake --install "$win32" --prefix "$stage" >"$work/install32.txt" 2>&1 || { cat 
 cmake --install "$win64" --prefix "$stage" >"$work/install64.txt" 2>&1 || { cat "$work/install64.txt"; exit 1; }
 
 for f in bin/farelib4.dll bin/farelib3.dll bin/farehost.exe include/farelib.h include/fareplugin.h \
-         lib/farelib4.dll.a lib/farelib3.dll.a lib/farelib4.lib lib/farelib3.lib docs/README.md docs/host-guide.md \
+         lib/farelib4.dll.a lib/farelib3.dll.a lib/farelib4.lib lib/farelib3.lib README.md docs/host-guide.md \
          x64/bin/farelib4.dll x64/bin/farelib3.dll x64/bin/farehost.exe x64/lib/farelib4.dll.a x64/lib/farelib4.lib \
          bin/sample_plugin.dll x64/bin/sample_plugin.dll examples/sample-plugin/sample_plugin.c; do
   [ -f "$stage/$f" ] || bad "the package lacks $f"
@@ -88,5 +88,93 @@ if [ -f "$stage/x64/bin/entry-x86_64.exe" ] || [ -f "$work/entry-x86_64.exe" ]; 
   cp "$work/entry-x86_64.exe" "$stage/x64/bin/" && "$src/scripts/wine-run" "$stage/x64/bin/entry-x86_64.exe" \
     || bad "the lld-linked x86_64 program failed under Wine"
 fi
+
+# ---- The import libraries name no DllMain; the DLLs still export it.
+for arch in "" x64/; do
+  nm=i686-w64-mingw32-nm objdump=i686-w64-mingw32-objdump
+  [ -n "$arch" ] && nm=x86_64-w64-mingw32-nm objdump=x86_64-w64-mingw32-objdump
+  for dll in farelib4 farelib3; do
+    for lib in $arch"lib/$dll.dll.a" $arch"lib/$dll.lib"; do
+      symbols=$($nm "$stage/$lib" 2>&1)
+      grep -q LenB_ASCII <<<"$symbols" || bad "expected nm to list LenB_ASCII in $lib; it gave: $(head -n 3 <<<"$symbols")"
+      if grep -q DllMain <<<"$symbols"; then bad "expected no DllMain in $lib; nm lists $(grep DllMain <<<"$symbols" | tr '\n' ' ')"; fi
+    done
+    exports=$($objdump -p "$stage/${arch}bin/$dll.dll")
+    grep -qE '\] DllMain$' <<<"$exports" || bad "expected ${arch}bin/$dll.dll to export DllMain; it does not"
+  done
+done
+
+# ---- farelib.h for a farelib3 host: a farelib4-only call does not compile,
+# and the error names the function as farelib4's.
+printf '#include <farelib.h>\nint main(void) { return GetOsInfo()[0]; }\n' >"$work/farelib3-getosinfo.c"
+compilers=("i686-w64-mingw32-gcc -x c -std=c99" "i686-w64-mingw32-g++ -x c++ -std=c++17")
+command -v clang >/dev/null && compilers+=("clang --target=i686-w64-mingw32 -x c")
+for cc in "${compilers[@]}"; do
+  if out=$($cc -DFARELIB_TARGET_FARELIB3 -I"$stage/include" -c "$work/farelib3-getosinfo.c" \
+           -o "$work/farelib3-getosinfo.o" 2>&1); then
+    bad "expected $cc to reject GetOsInfo with FARELIB_TARGET_FARELIB3; it compiled"
+  elif ! grep -q "GetOsInfo.*farelib4" <<<"$out"; then
+    bad "expected $cc's error to name GetOsInfo as farelib4's; it said: $(head -n 3 <<<"$out")"
+  fi
+done
+
+# ---- A C host built through find_package(farelib), for i686, run under Wine.
+fp=$work/find-package
+if cmake -S "$src/packaging/test/find-package" -B "$fp" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
+     -DCMAKE_PREFIX_PATH="$stage" >"$work/find-package.txt" 2>&1 &&
+   cmake --build "$fp" >>"$work/find-package.txt" 2>&1; then
+  for exe in host host3; do
+    "$src/scripts/wine-run" "$fp/$exe.exe" >"$work/find-package-$exe.txt" 2>&1 ||
+      bad "expected the find_package-built $exe.exe to pass under Wine; it printed: $(grep -E 'FAIL|err' "$work/find-package-$exe.txt" | head -n 5)"
+  done
+else
+  bad "expected the C host to configure and build through find_package(farelib); see below"
+  tail -n 20 "$work/find-package.txt"
+fi
+
+# ---- A host DLL without a DllMain of its own, linked with the packaged
+# import library: it loads, and farelib4's About box still shows its picture.
+hd=$work/host-dll
+mkdir -p "$hd"
+cp "$stage/bin/farelib4.dll" "$hd/"
+if i686-w64-mingw32-gcc "${cflags[@]}" -shared -static-libgcc "$src/packaging/test/host_dll.c" -L"$stage/lib" \
+     -lfarelib4 -o "$hd/host_dll.dll" &&
+   i686-w64-mingw32-gcc -std=c99 -Wall -Wextra -Werror "$src/packaging/test/about_from_dll.c" -lgdi32 \
+     -o "$hd/about_from_dll.exe"; then
+  (cd "$hd" && "$src/scripts/wine-run" about_from_dll.exe) >"$work/host-dll.txt" 2>&1 ||
+    bad "expected the host DLL's About box with its picture; it printed: $(grep -E 'FAIL|err' "$work/host-dll.txt" | head -n 5)"
+else
+  bad "expected the host DLL and its loader to build against lib/farelib4.dll.a; they did not"
+fi
+
+# ---- The ZIP, unzipped alone: a top-level README, the .def files, the CMake
+# package, and a sample plug-in that builds with that tree and a toolchain
+# file only.
+zipdir=$work/zip
+if cpack --config "$win32/CPackConfig.cmake" -B "$zipdir" >"$work/cpack.txt" 2>&1 &&
+   zip=$(ls "$zipdir"/*.zip 2>/dev/null | head -n 1) && [ -n "$zip" ] &&
+   mkdir -p "$zipdir/unzipped" && (cd "$zipdir/unzipped" && cmake -E tar xf "$zip"); then
+  top=$(ls -d "$zipdir"/unzipped/*/ | head -n 1)
+  for f in README.md lib/farelib4.def lib/farelib3.def x64/lib/farelib4.def x64/lib/farelib3.def \
+           lib/cmake/farelib/farelib-config.cmake lib/cmake/farelib/farelib-config-version.cmake; do
+    [ -f "$top/$f" ] || bad "expected $f in the ZIP; it is not there"
+  done
+  for arch in i686 x86_64; do
+    pb=$work/sample-plugin-$arch
+    if cmake -S "$top/examples/sample-plugin" -B "$pb" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-$arch.cmake" \
+         >"$pb.txt" 2>&1 && cmake --build "$pb" >>"$pb.txt" 2>&1; then
+      exports=$($arch-w64-mingw32-objdump -p "$pb/sample_plugin.dll" |
+                grep -cE '\] (GetPlgInfo|SetPlgComment|SetCorpAddList|DrawSeiriken)$')
+      [ "$exports" -eq 4 ] || bad "expected the $arch sample plug-in built from the ZIP to export the 4 entry points; it exports $exports"
+    else
+      bad "expected the sample plug-in to configure and build from the unzipped ZIP for $arch; see below"
+      tail -n 20 "$pb.txt"
+    fi
+  done
+else
+  bad "expected cpack to make the ZIP and cmake -E tar to open it; see below"
+  tail -n 20 "$work/cpack.txt"
+fi
+
 [ "$fail" -eq 0 ] && note "package: installed tree complete, hosts link and run"
 exit "$fail"
