@@ -10,7 +10,8 @@
 #include <cstdio>
 #include <string>
 
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
+#include "support/library.h"
 
 using Dlg100Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*, int16_t*);
 using Dlg102Fn = int32_t(WINAPI*)(HWND, int32_t, void*);
@@ -43,10 +44,10 @@ double TimeToAppear(Open open, int runs) {
 }  // namespace
 
 int main() {
-  HMODULE m = bench::LoadFarelib4();
+  HMODULE m = support::LoadBeside("farelib4.dll");
   if (!m) return 1;
-  auto dlg100 = bench::Export<Dlg100Fn>(m, "Call_dlg100");
-  auto dlg102 = bench::Export<Dlg102Fn>(m, "Call_dlg102");
+  auto dlg100 = support::Export<Dlg100Fn>(m, "Call_dlg100");
+  auto dlg102 = support::Export<Dlg102Fn>(m, "Call_dlg102");
 
   std::printf("time until the dialog appears, filled (best of 3)\n");
   for (int n : {10, 1000, 10000, 32766}) {

@@ -1,25 +1,10 @@
 #include "host/api.h"
 
-#include <cstring>
+#include <iterator>
+
+#include "support/library.h"
 
 namespace farehost {
-
-const ExportInfo kExports[19] = {
-    {"Call_dlg100", true},       {"Call_dlg101", true},       {"Call_dlg102", true},
-    {"Call_dlg110", true},       {"Call_dlg111", false},      {"DllMain", true},
-    {"GetOsInfo", false},        {"LenB_ASCII", true},        {"MidB_ASCII", true},
-    {"VantrelHpSndURL", false},  {"VantrelHpURL", true},      {"VantrelMailAddress", true},
-    {"ZE4_DrawSeiriken", false}, {"ZE4_GetPlgInfo", false},   {"ZE4_SetCorpAddList", false},
-    {"ZE4_SetPlgComment", false}, {"Ze3ChooseColor", true},   {"Ze3FileDlg", true},
-    {"Ze3FolderDlg", false},
-};
-
-namespace {
-template <class F>
-void Resolve(HMODULE m, const char* name, F& out) {
-  out = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name)));
-}
-}  // namespace
 
 bool Api::Load(const std::wstring& dll_path) {
   path = dll_path;
@@ -30,81 +15,29 @@ bool Api::Load(const std::wstring& dll_path) {
     load_error = GetLastError();
     return false;
   }
-#define FAREHOST_RESOLVE(fn) Resolve(module, #fn, fn);
-  FAREHOST_RESOLVE(Call_dlg100)
-  FAREHOST_RESOLVE(Call_dlg101)
-  FAREHOST_RESOLVE(Call_dlg102)
-  FAREHOST_RESOLVE(Call_dlg110)
-  FAREHOST_RESOLVE(Call_dlg111)
-  FAREHOST_RESOLVE(GetOsInfo)
-  FAREHOST_RESOLVE(LenB_ASCII)
-  FAREHOST_RESOLVE(MidB_ASCII)
-  FAREHOST_RESOLVE(VantrelHpSndURL)
-  FAREHOST_RESOLVE(VantrelHpURL)
-  FAREHOST_RESOLVE(VantrelMailAddress)
-  FAREHOST_RESOLVE(ZE4_DrawSeiriken)
-  FAREHOST_RESOLVE(ZE4_GetPlgInfo)
-  FAREHOST_RESOLVE(ZE4_SetCorpAddList)
-  FAREHOST_RESOLVE(ZE4_SetPlgComment)
-  FAREHOST_RESOLVE(Ze3ChooseColor)
-  FAREHOST_RESOLVE(Ze3FileDlg)
-  FAREHOST_RESOLVE(Ze3FolderDlg)
-  FAREHOST_RESOLVE(DllMain)
+#define FAREHOST_RESOLVE(fn, arg_bytes, in_farelib3) fn = support::Export<decltype(fn)>(module, #fn);
+  FARELIB_EXPORT_LIST(FAREHOST_RESOLVE)
 #undef FAREHOST_RESOLVE
   return true;
 }
 
-bool Api::Has(const char* export_name) const {
-  return module && GetProcAddress(module, export_name) != nullptr;
+bool Api::Has(ExportId id) const {
+  switch (id) {
+#define FAREHOST_HAS(fn, arg_bytes, in_farelib3) \
+  case ExportId::fn:                             \
+    return fn != nullptr;
+    FARELIB_EXPORT_LIST(FAREHOST_HAS)
+#undef FAREHOST_HAS
+  }
+  return false;
 }
 
 int Api::Count() const {
   int n = 0;
-  for (const ExportInfo& e : kExports) n += Has(e.name) ? 1 : 0;
+  for (int i = 0; i < static_cast<int>(std::size(support::kExports)); ++i) n += Has(static_cast<ExportId>(i)) ? 1 : 0;
   return n;
 }
 
 bool Api::IsFarelib3() const { return _wcsicmp(name.c_str(), L"farelib3.dll") == 0; }
-
-std::wstring FromCp932(const char* text, int length) {
-  if (!text) return std::wstring();
-  if (length < 0) length = static_cast<int>(std::strlen(text));
-  if (length == 0) return std::wstring();
-  int n = MultiByteToWideChar(932, 0, text, length, nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(932, 0, text, length, w.data(), n);
-  return w;
-}
-
-std::string ToCp932(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), s.data(), n, nullptr, nullptr);
-  return s;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), w.data(), n);
-  return w;
-}
-
-std::string ToUtf8(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), s.data(), n, nullptr, nullptr);
-  return s;
-}
-
-std::wstring ProgramDir() {
-  wchar_t path[MAX_PATH];
-  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring s(path, n);
-  return s.substr(0, s.find_last_of(L"\\/") + 1);
-}
 
 }  // namespace farehost

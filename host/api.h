@@ -9,17 +9,16 @@
 #include <string>
 
 #include "farelib.h"
+#include "support/export_list.h"
+#include "support/text.h"
+
+// Exported like the rest, but no header declares it for hosts; declared here
+// for its type.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);
 
 namespace farehost {
 
-// Every export of farelib4, with whether farelib3 has it too.
-struct ExportInfo {
-  const char* name;
-  bool in_farelib3;
-};
-extern const ExportInfo kExports[19];
-
-using DllMainProc = BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID);
+using support::ExportId;
 
 struct Api {
   HMODULE module = nullptr;
@@ -27,43 +26,23 @@ struct Api {
   std::wstring name;  // file name alone
   DWORD load_error = 0;
 
-#define FAREHOST_EXPORT(fn) decltype(&::fn) fn = nullptr;
-  FAREHOST_EXPORT(Call_dlg100)
-  FAREHOST_EXPORT(Call_dlg101)
-  FAREHOST_EXPORT(Call_dlg102)
-  FAREHOST_EXPORT(Call_dlg110)
-  FAREHOST_EXPORT(Call_dlg111)
-  FAREHOST_EXPORT(GetOsInfo)
-  FAREHOST_EXPORT(LenB_ASCII)
-  FAREHOST_EXPORT(MidB_ASCII)
-  FAREHOST_EXPORT(VantrelHpSndURL)
-  FAREHOST_EXPORT(VantrelHpURL)
-  FAREHOST_EXPORT(VantrelMailAddress)
-  FAREHOST_EXPORT(ZE4_DrawSeiriken)
-  FAREHOST_EXPORT(ZE4_GetPlgInfo)
-  FAREHOST_EXPORT(ZE4_SetCorpAddList)
-  FAREHOST_EXPORT(ZE4_SetPlgComment)
-  FAREHOST_EXPORT(Ze3ChooseColor)
-  FAREHOST_EXPORT(Ze3FileDlg)
-  FAREHOST_EXPORT(Ze3FolderDlg)
-#undef FAREHOST_EXPORT
-  DllMainProc DllMain = nullptr;
+  // One pointer per export, null where the DLL lacks it.
+#define FAREHOST_POINTER(fn, arg_bytes, in_farelib3) decltype(&::fn) fn = nullptr;
+  FARELIB_EXPORT_LIST(FAREHOST_POINTER)
+#undef FAREHOST_POINTER
 
   bool Load(const std::wstring& dll_path);
-  bool Has(const char* export_name) const;
+  bool Has(ExportId id) const;
   int Count() const;
   bool IsFarelib3() const;  // by file name
 };
 
-// Text helpers: the library's narrow text is code page 932; the host's
-// windows are UTF-16; the report is UTF-8.
-std::wstring FromCp932(const char* text, int length = -1);
-std::string ToCp932(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);
-std::string ToUtf8(const std::wstring& text);
-
-// The directory of the running program, with a trailing backslash.
-std::wstring ProgramDir();
+// The library's narrow text is code page 932, the host's windows are
+// UTF-16, the report is UTF-8: the shared converters.
+using support::FromCp932;
+using support::FromUtf8;
+using support::ToCp932;
+using support::ToUtf8;
 
 }  // namespace farehost
 

@@ -1,12 +1,8 @@
-// The fare board window: painting, double-clicks on digital parts, menus.
+// The fare board window: the host's one window, its painting done off
+// screen, double-clicks on digital parts, menus, and the tour's start.
 #include <windows.h>
-#include <shellapi.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <vector>
-
+#include "host/board_view.h"
 #include "host/host.h"
 
 namespace farehost {
@@ -14,367 +10,6 @@ namespace farehost {
 Host g_host;
 
 namespace {
-
-enum Command : UINT {
-  kFileOpen = 100, kFileSave, kFolder, kExit,
-  kDigitsFare = 200, kDigitsRoute, kDigitsStop, kFormat, kInfo, kColour, kDate,
-  kPluginChoose = 300, kPluginInfo, kPluginCommentNone, kPluginComment1, kPluginComment2, kPluginComment3,
-  kPluginCorp, kPluginDraw,
-  kAbout1 = 400, kAbout2, kOsInfo, kHomePage, kSoundPage, kMail, kPlayground,
-};
-
-// Geometry of the board, in client pixels.
-constexpr int kMargin = 12, kHeader = 64, kColumns = 5, kCellWidth = 150, kLabelHeight = 26,
-              kValueHeight = 46, kCellGap = 8, kStatus = 26;
-
-struct Fonts {
-  HFONT label = nullptr, digits = nullptr, small = nullptr, header = nullptr;
-} g_fonts;
-
-std::vector<RECT> g_fare_rects;  // the value box of each cell
-RECT g_route_rect, g_stop_rect;
-
-HFONT MakeFont(int height, int weight, const wchar_t* face) {
-  return CreateFontW(-height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
-}
-
-int Rows() { return (g_host.board.cell_count + kColumns - 1) / kColumns; }
-
-SIZE ClientSize() {
-  SIZE s;
-  s.cx = 2 * kMargin + kColumns * kCellWidth + (kColumns - 1) * kCellGap;
-  s.cy = kHeader + Rows() * (kLabelHeight + kValueHeight + kCellGap) + kMargin + kStatus;
-  return s;
-}
-
-void Text(HDC dc, const std::wstring& text, RECT r, UINT format) {
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);
-}
-
-// A digital part: each character in its own slot, lit in the LED colour,
-// unlit slots as dim eights.
-void DrawDigits(HDC dc, RECT box, const std::string& chars, COLORREF lit) {
-  HBRUSH black = CreateSolidBrush(RGB(8, 8, 8));
-  FillRect(dc, &box, black);
-  DeleteObject(black);
-  const int n = static_cast<int>(chars.size());
-  if (n == 0) return;
-  const int slot = (box.right - box.left - 8) / n;
-  HGDIOBJ old = SelectObject(dc, g_fonts.digits);
-  for (int i = 0; i < n; ++i) {
-    RECT s = {box.right - 4 - (n - i) * slot, box.top + 2, box.right - 4 - (n - i - 1) * slot, box.bottom - 2};
-    bool on = chars[i] != ' ';
-    SetTextColor(dc, on ? lit : RGB(40, 36, 30));
-    wchar_t c = on ? static_cast<wchar_t>(chars[i]) : L'8';
-    DrawTextW(dc, &c, 1, &s, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
-  SelectObject(dc, old);
-}
-
-// A ticket cell's label drawn by the plug-in through the bridge. The number
-// is the label's own number; a cell with a word (or plain) is a blank ticket.
-bool DrawLabelByPlugin(HDC dc, const RECT& r, const std::string& label) {
-  if (!g_host.api.ZE4_DrawSeiriken || g_host.plugin_path.empty()) return false;
-  int number = -1;
-  if (!label.empty() && label[0] >= '0' && label[0] <= '9') number = std::atoi(label.c_str());
-  return g_host.api.ZE4_DrawSeiriken(g_host.plugin_path.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(dc)),
-                                     r.left, r.top, r.right - r.left, r.bottom - r.top, number, 1, 0) == 1;
-}
-
-void Paint(HWND w, HDC dc) {
-  const Board& b = g_host.board;
-  RECT client;
-  GetClientRect(w, &client);
-  HBRUSH back = CreateSolidBrush(RGB(36, 40, 46));
-  FillRect(dc, &client, back);
-  DeleteObject(back);
-  SetBkMode(dc, TRANSPARENT);
-  const COLORREF led = static_cast<COLORREF>(b.led_colour);
-
-  // Header: route and stop parts, the service date, the library.
-  HGDIOBJ old = SelectObject(dc, g_fonts.header);
-  SetTextColor(dc, RGB(230, 230, 230));
-  Text(dc, L"系統", {kMargin, 14, kMargin + 44, 52}, DT_SINGLELINE | DT_VCENTER);
-  g_route_rect = {kMargin + 46, 10, kMargin + 46 + 96, 56};
-  Text(dc, L"停留所", {kMargin + 160, 14, kMargin + 226, 52}, DT_SINGLELINE | DT_VCENTER);
-  g_stop_rect = {kMargin + 228, 10, kMargin + 228 + 70, 56};
-  wchar_t date[64];
-  if (b.year)
-    std::swprintf(date, 64, L"運行日 %04d年%02d月%02d日", b.year, b.month, b.day);
-  else
-    std::swprintf(date, 64, L"運行日 未設定");
-  Text(dc, date, {kMargin + 316, 14, kMargin + 560, 52}, DT_SINGLELINE | DT_VCENTER);
-  SelectObject(dc, g_fonts.small);
-  SetTextColor(dc, RGB(170, 170, 170));
-  std::wstring lib = g_host.api.name + L"  " + std::to_wstring(g_host.api.Count()) + L" exports";
-  Text(dc, lib, {client.right - 200, 14, client.right - kMargin, 52}, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-  DrawDigits(dc, g_route_rect, FormatDigits(true, b.data.route_number, 3, b.parts[1]), led);
-  DrawDigits(dc, g_stop_rect, FormatDigits(true, b.data.stops_passed, 2, b.parts[2]), led);
-
-  // The cells: ticket label above, fare (or information number) below.
-  std::vector<Cell> cells = LayOut(b);
-  g_fare_rects.assign(cells.size(), RECT{});
-  HBRUSH label_brush = CreateSolidBrush(RGB(244, 244, 236));
-  for (size_t i = 0; i < cells.size(); ++i) {
-    int col = static_cast<int>(i) % kColumns, row = static_cast<int>(i) / kColumns;
-    int x = kMargin + col * (kCellWidth + kCellGap);
-    int y = kHeader + row * (kLabelHeight + kValueHeight + kCellGap);
-    RECT label = {x, y, x + kCellWidth, y + kLabelHeight};
-    FillRect(dc, &label, label_brush);
-    if (!(g_host.plugin_labels && DrawLabelByPlugin(dc, label, cells[i].label))) {
-      SelectObject(dc, g_fonts.label);
-      SetTextColor(dc, RGB(16, 16, 16));
-      Text(dc, FromUtf8(cells[i].label), label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-    RECT value = {x, y + kLabelHeight, x + kCellWidth, y + kLabelHeight + kValueHeight};
-    g_fare_rects[i] = value;
-    DrawDigits(dc, value, cells[i].value, led);
-    SelectObject(dc, g_fonts.small);
-    if (cells[i].info) {
-      SetTextColor(dc, RGB(150, 190, 255));
-      Text(dc, FromUtf8(cells[i].info), {x + 4, value.top + 1, x + kCellWidth, value.top + 16}, DT_SINGLELINE);
-    } else {
-      SetTextColor(dc, RGB(120, 120, 120));
-      Text(dc, L"円", {x, value.bottom - 16, x + kCellWidth - 3, value.bottom}, DT_SINGLELINE | DT_RIGHT);
-    }
-  }
-  DeleteObject(label_brush);
-
-  // Status line: what the last call returned.
-  SelectObject(dc, g_fonts.small);
-  SetTextColor(dc, RGB(200, 200, 200));
-  Text(dc, g_host.status, {kMargin, client.bottom - kStatus, client.right - kMargin, client.bottom},
-       DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-  SelectObject(dc, old);
-}
-
-bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-
-std::wstring Num(long v) { return std::to_wstring(v); }
-
-// ---- Board actions: call one export, apply what it wrote, say what came back.
-
-void EditDigits(HWND w, Part part) {
-  Board& b = g_host.board;
-  DigitSettings s = b.parts[static_cast<int>(part)];
-  int32_t r = g_host.api.Call_dlg100(w, PartDigits(part), &s.zero_mode, &s.shift, &s.padding);
-  ApplyDigitSettings(b, part, r, s);
-  SetStatus(L"Call_dlg100 → " + Num(r) + (r == 1 ? L" (すべての部品に適用)" : L"") + L"  ゼロ表示 " +
-            Num(s.zero_mode) + L", シフト " + Num(s.shift) + L", ゼロ埋め " + Num(s.padding));
-}
-
-void EditFormat(HWND w) {
-  Board& b = g_host.board;
-  int16_t format = b.format_index, lz = b.leading_zero;
-  int32_t r = g_host.api.Call_dlg101(w, b.cell_count, &format, &lz);
-  ApplyTicketFormat(b, format, lz);
-  SetStatus(L"Call_dlg101 → " + Num(r) + L"  表示形式 " + Num(format) + L", 10の位に0 " + Num(lz));
-}
-
-void EditInfo(HWND w) {
-  Board& b = g_host.board;
-  InfoNumberSettings rec = b.info;
-  int32_t r = g_host.api.Call_dlg102(w, b.cell_count, &rec);
-  bool changed = ApplyInfo(b, rec);
-  SetStatus(L"Call_dlg102 → " + Num(r) + (changed ? L"  情報用数字を更新しました" : L"  変更なし"));
-}
-
-void EditColour(HWND w) {
-  Board& b = g_host.board;
-  COLORREF colour = b.led_colour;
-  COLORREF custom[16];
-  std::memcpy(custom, b.custom_colours, sizeof custom);
-  int32_t r = g_host.api.Ze3ChooseColor(w, &colour, custom);
-  ApplyColour(b, r, colour, reinterpret_cast<const uint32_t*>(custom));
-  wchar_t hex[16];
-  std::swprintf(hex, 16, L"0x%06lX", static_cast<unsigned long>(colour));
-  SetStatus(L"Ze3ChooseColor → " + Num(r) + L"  " + hex);
-}
-
-void EditDate(HWND w) {
-  SYSTEMTIME st = {};
-  int32_t r = g_host.api.Call_dlg111(w, &st);
-  ApplyDate(g_host.board, r, st.wYear, st.wMonth, st.wDay);
-  SetStatus(L"Call_dlg111 → " + Num(r) + L"  " + Num(st.wYear) + L"/" + Num(st.wMonth) + L"/" + Num(st.wDay));
-}
-
-void ChooseFile(HWND w, int32_t save) {
-  std::string filter = DataFilter();
-  std::string title = ToCp932(save ? L"運賃データを保存" : L"運賃データを開く");
-  const char* path = g_host.api.Ze3FileDlg(w, save, filter.c_str(), 0, title.c_str());
-  SetStatus(std::wstring(L"Ze3FileDlg → \"") + FromCp932(path, farelib_length(path)) + L"\" (" +
-            Num(farelib_length(path)) + L" バイト)");
-}
-
-void ChooseFolder(HWND w) {
-  std::string title = ToCp932(L"運賃データのフォルダを選んでください");
-  const char* path = g_host.api.Ze3FolderDlg(w, title.c_str());
-  SetStatus(std::wstring(L"Ze3FolderDlg → \"") + FromCp932(path, farelib_length(path)) + L"\"");
-}
-
-void ShowAbout(HWND w, int32_t picture) {
-  std::string text = AboutText();
-  int32_t r = g_host.api.Call_dlg110(w, picture, text.c_str());
-  SetStatus(L"Call_dlg110(" + Num(picture) + L") → " + Num(r));
-}
-
-void ShowLibraryText(HWND w, const wchar_t* name, const char* (WINAPI* fn)(), bool open) {
-  const char* text = fn();
-  std::wstring value = FromCp932(text, farelib_length(text));
-  SetStatus(std::wstring(name) + L" → \"" + value + L"\"");
-  if (open) {
-    if (MessageBoxW(w, (value + L"\n\n開きますか?").c_str(), name, MB_YESNO | MB_ICONQUESTION) == IDYES)
-      ShellExecuteW(w, L"open", value.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  } else {
-    Tell(w, std::wstring(name) + L":\n" + value);
-  }
-}
-
-bool NeedPlugin(HWND w) {
-  if (!g_host.plugin_path.empty()) return true;
-  Tell(w, L"プラグインが選ばれていません。「プラグインを選ぶ」で DLL を選んでください。", MB_ICONWARNING);
-  return false;
-}
-
-void ChoosePlugin(HWND w) {
-  std::string filter = PluginFilter();
-  std::string title = ToCp932(L"プラグインを選ぶ");
-  const char* path = g_host.api.Ze3FileDlg(w, 0, filter.c_str(), 0, title.c_str());
-  if (farelib_length(path) > 0) HoldPlugin(std::string(path, farelib_length(path)));
-  SetStatus(L"プラグイン: " + FromCp932(g_host.plugin_path.c_str()));
-}
-
-void PluginInfoBox(HWND w) {
-  if (!NeedPlugin(w)) return;
-  PluginInfo info = {};
-  int32_t r = g_host.api.ZE4_GetPlgInfo(g_host.plugin_path.c_str(), &info);
-  std::wstring text = L"ZE4_GetPlgInfo → " + Num(r) + L"\n" + FromCp932(g_host.plugin_path.c_str()) + L"\n";
-  for (int i = 0; i < FARE_PLUGIN_INFO_VALUES; ++i) {
-    wchar_t line[48];
-    std::swprintf(line, 48, L"\nvalue[%d] = %ld", i, static_cast<long>(info.value[i]));
-    text += line;
-  }
-  SetStatus(L"ZE4_GetPlgInfo → " + Num(r));
-  Tell(w, text);
-}
-
-void PluginCall(HWND w, UINT command) {
-  if (!NeedPlugin(w)) return;
-  const char* p = g_host.plugin_path.c_str();
-  int32_t r = 0;
-  std::wstring what;
-  if (command >= kPluginCommentNone && command <= kPluginComment3) {
-    // The sample plug-in's agreement: 0 none, 1 現金, 2 ICカード, 3 回数券.
-    int32_t comment = static_cast<int32_t>(command - kPluginCommentNone);
-    r = g_host.api.ZE4_SetPlgComment(p, comment);
-    what = L"ZE4_SetPlgComment(" + Num(comment) + L")";
-  } else if (command == kPluginCorp) {
-    r = g_host.api.ZE4_SetCorpAddList(p, 123);  // the operator's number
-    what = L"ZE4_SetCorpAddList(123)";
-  } else {
-    g_host.plugin_labels = !g_host.plugin_labels;
-    CheckMenuItem(GetMenu(w), kPluginDraw, MF_BYCOMMAND | (g_host.plugin_labels ? MF_CHECKED : MF_UNCHECKED));
-    SetStatus(g_host.plugin_labels ? L"整理券欄をプラグインが描きます (ZE4_DrawSeiriken)" : L"整理券欄をホストが描きます");
-    return;
-  }
-  SetStatus(what + L" → " + Num(r));
-}
-
-HMENU BuildMenu() {
-  HMENU bar = CreateMenu();
-  HMENU file = CreatePopupMenu(), settings = CreatePopupMenu(), plugin = CreatePopupMenu(),
-        help = CreatePopupMenu();
-  AppendMenuW(file, MF_STRING, kFileOpen, L"運賃データを開く(&O)...\tZe3FileDlg");
-  AppendMenuW(file, MF_STRING, kFileSave, L"運賃データを保存(&S)...\tZe3FileDlg");
-  AppendMenuW(file, MF_STRING, kFolder, L"フォルダを選ぶ(&F)...\tZe3FolderDlg");
-  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(file, MF_STRING, kExit, L"終了(&X)");
-  AppendMenuW(settings, MF_STRING, kFormat, L"整理券番号の設定(&T)...\tCall_dlg101");
-  AppendMenuW(settings, MF_STRING, kInfo, L"情報用数字の設定(&I)...\tCall_dlg102");
-  AppendMenuW(settings, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(settings, MF_STRING, kDigitsFare, L"運賃表示のデジタル設定(&D)...\tCall_dlg100");
-  AppendMenuW(settings, MF_STRING, kDigitsRoute, L"系統番号のデジタル設定(&R)...\tCall_dlg100");
-  AppendMenuW(settings, MF_STRING, kDigitsStop, L"停留所数のデジタル設定(&P)...\tCall_dlg100");
-  AppendMenuW(settings, MF_STRING, kColour, L"表示色(&C)...\tZe3ChooseColor");
-  AppendMenuW(settings, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(settings, MF_STRING, kDate, L"運行日(&A)...\tCall_dlg111");
-  AppendMenuW(plugin, MF_STRING, kPluginChoose, L"プラグインを選ぶ(&S)...\tZe3FileDlg");
-  AppendMenuW(plugin, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(plugin, MF_STRING, kPluginInfo, L"プラグイン情報(&I)\tZE4_GetPlgInfo");
-  AppendMenuW(plugin, MF_STRING, kPluginCommentNone, L"添え書きなし(&0)\tZE4_SetPlgComment(0)");
-  AppendMenuW(plugin, MF_STRING, kPluginComment1, L"添え書き「現金」(&1)\tZE4_SetPlgComment(1)");
-  AppendMenuW(plugin, MF_STRING, kPluginComment2, L"添え書き「ICカード」(&2)\tZE4_SetPlgComment(2)");
-  AppendMenuW(plugin, MF_STRING, kPluginComment3, L"添え書き「回数券」(&3)\tZE4_SetPlgComment(3)");
-  AppendMenuW(plugin, MF_STRING, kPluginCorp, L"事業者番号 123 を渡す(&L)\tZE4_SetCorpAddList");
-  AppendMenuW(plugin, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(plugin, MF_STRING, kPluginDraw, L"整理券欄をプラグインで描く(&D)\tZE4_DrawSeiriken");
-  AppendMenuW(help, MF_STRING, kAbout1, L"バージョン情報(&A)...\tCall_dlg110(1)");
-  AppendMenuW(help, MF_STRING, kAbout2, L"バージョン情報 (絵 2)(&B)...\tCall_dlg110(2)");
-  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(help, MF_STRING, kOsInfo, L"Windows のバージョン(&W)\tGetOsInfo");
-  AppendMenuW(help, MF_STRING, kHomePage, L"ホームページ(&H)\tVantrelHpURL");
-  AppendMenuW(help, MF_STRING, kSoundPage, L"サウンドのページ(&N)\tVantrelHpSndURL");
-  AppendMenuW(help, MF_STRING, kMail, L"メール(&M)\tVantrelMailAddress");
-  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(help, MF_STRING, kPlayground, L"バイト文字列の実験(&L)...\tLenB_ASCII / MidB_ASCII");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), L"設定(&S)");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(plugin), L"プラグイン(&P)");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
-
-  // What the loaded library lacks is greyed out.
-  const struct {
-    UINT command;
-    const char* export_name;
-  } needs[] = {
-      {kFileOpen, "Ze3FileDlg"},        {kFileSave, "Ze3FileDlg"},          {kFolder, "Ze3FolderDlg"},
-      {kDigitsFare, "Call_dlg100"},     {kDigitsRoute, "Call_dlg100"},      {kDigitsStop, "Call_dlg100"},
-      {kFormat, "Call_dlg101"},         {kInfo, "Call_dlg102"},             {kColour, "Ze3ChooseColor"},
-      {kDate, "Call_dlg111"},           {kPluginChoose, "Ze3FileDlg"},      {kPluginInfo, "ZE4_GetPlgInfo"},
-      {kPluginCommentNone, "ZE4_SetPlgComment"}, {kPluginComment1, "ZE4_SetPlgComment"},
-      {kPluginComment2, "ZE4_SetPlgComment"}, {kPluginComment3, "ZE4_SetPlgComment"},
-      {kPluginCorp, "ZE4_SetCorpAddList"},
-      {kPluginDraw, "ZE4_DrawSeiriken"}, {kAbout1, "Call_dlg110"},          {kAbout2, "Call_dlg110"},
-      {kOsInfo, "GetOsInfo"},           {kHomePage, "VantrelHpURL"},        {kSoundPage, "VantrelHpSndURL"},
-      {kMail, "VantrelMailAddress"},    {kPlayground, "LenB_ASCII"},
-  };
-  for (const auto& n : needs)
-    if (!g_host.api.Has(n.export_name)) EnableMenuItem(bar, n.command, MF_BYCOMMAND | MF_GRAYED);
-  if (!g_host.api.Has("MidB_ASCII")) EnableMenuItem(bar, kPlayground, MF_BYCOMMAND | MF_GRAYED);
-  return bar;
-}
-
-void OnCommand(HWND w, UINT id) {
-  switch (id) {
-    case kFileOpen: ChooseFile(w, 0); break;
-    case kFileSave: ChooseFile(w, 1); break;
-    case kFolder: ChooseFolder(w); break;
-    case kExit: DestroyWindow(w); break;
-    case kDigitsFare: EditDigits(w, Part::Fare); break;
-    case kDigitsRoute: EditDigits(w, Part::Route); break;
-    case kDigitsStop: EditDigits(w, Part::Stop); break;
-    case kFormat: EditFormat(w); break;
-    case kInfo: EditInfo(w); break;
-    case kColour: EditColour(w); break;
-    case kDate: EditDate(w); break;
-    case kPluginChoose: ChoosePlugin(w); break;
-    case kPluginInfo: PluginInfoBox(w); break;
-    case kPluginCommentNone:
-    case kPluginComment1:
-    case kPluginComment2:
-    case kPluginComment3:
-    case kPluginCorp:
-    case kPluginDraw: PluginCall(w, id); break;
-    case kAbout1: ShowAbout(w, 1); break;
-    case kAbout2: ShowAbout(w, 2); break;
-    case kOsInfo: ShowLibraryText(w, L"GetOsInfo", g_host.api.GetOsInfo, false); break;
-    case kHomePage: ShowLibraryText(w, L"VantrelHpURL", g_host.api.VantrelHpURL, true); break;
-    case kSoundPage: ShowLibraryText(w, L"VantrelHpSndURL", g_host.api.VantrelHpSndURL, true); break;
-    case kMail: ShowLibraryText(w, L"VantrelMailAddress", g_host.api.VantrelMailAddress, true); break;
-    case kPlayground: ShowPlayground(w); break;
-  }
-}
 
 LRESULT CALLBACK BoardProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -387,7 +22,7 @@ LRESULT CALLBACK BoardProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       HDC mem = CreateCompatibleDC(dc);
       HBITMAP bmp = CreateCompatibleBitmap(dc, c.right, c.bottom);
       HGDIOBJ old = SelectObject(mem, bmp);
-      Paint(w, mem);
+      PaintBoard(w, mem);
       BitBlt(dc, 0, 0, c.right, c.bottom, mem, 0, 0, SRCCOPY);
       SelectObject(mem, old);
       DeleteObject(bmp);
@@ -398,26 +33,16 @@ LRESULT CALLBACK BoardProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_LBUTTONDBLCLK: {
-      int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-      if (g_host.api.Call_dlg100 == nullptr) return 0;
-      if (Inside(g_route_rect, x, y)) {
-        EditDigits(w, Part::Route);
-      } else if (Inside(g_stop_rect, x, y)) {
-        EditDigits(w, Part::Stop);
-      } else {
-        for (const RECT& r : g_fare_rects)
-          if (Inside(r, x, y)) {
-            EditDigits(w, Part::Fare);
-            break;
-          }
-      }
+      Part part;
+      if (g_host.api.Call_dlg100 && DigitalPartAt(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)), &part))
+        EditDigits(w, part);
       return 0;
     }
     case WM_COMMAND:
       OnCommand(w, LOWORD(wp));
       return 0;
     case kStartTour:
-      RunTourOnWindow(w);
+      RunTour();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -476,11 +101,9 @@ std::string PluginFilter() {
   return f;
 }
 
+
 HWND CreateBoardWindow(HINSTANCE instance) {
-  g_fonts.label = MakeFont(17, FW_BOLD, L"ＭＳ Ｐゴシック");
-  g_fonts.header = MakeFont(18, FW_BOLD, L"ＭＳ Ｐゴシック");
-  g_fonts.small = MakeFont(12, FW_NORMAL, L"ＭＳ Ｐゴシック");
-  g_fonts.digits = MakeFont(36, FW_BOLD, L"ＭＳ ゴシック");
+  CreateBoardFonts();
 
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
@@ -492,7 +115,7 @@ HWND CreateBoardWindow(HINSTANCE instance) {
   wc.lpszClassName = L"FarehostBoard";
   RegisterClassExW(&wc);
 
-  SIZE s = ClientSize();
+  SIZE s = BoardClientSize();
   RECT r = {0, 0, s.cx, s.cy};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRect(&r, style, TRUE);

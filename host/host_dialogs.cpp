@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "support/hex.h"
 
 namespace farehost {
 
@@ -60,16 +61,6 @@ class TemplateBuilder {
 constexpr uint16_t kButton = 0x80, kEdit = 0x81, kStatic = 0x82;
 enum : uint16_t { kText = 100, kStart, kCount, kRun, kResult };
 
-std::wstring Hex(const char* bytes, int n) {
-  std::wstring out;
-  wchar_t b[4];
-  for (int i = 0; i < n; ++i) {
-    std::swprintf(b, 4, L"%02X ", static_cast<unsigned char>(bytes[i]));
-    out += b;
-  }
-  return out;
-}
-
 void Run(HWND d) {
   wchar_t text[512], start[32], count[32];
   GetDlgItemTextW(d, kText, text, 512);
@@ -83,7 +74,7 @@ void Run(HWND d) {
   wchar_t head[160];
   std::swprintf(head, 160, L"LenB_ASCII → %ld バイト\r\nMidB_ASCII(%ld, %ld) → %ld バイト: ", static_cast<long>(len),
                 static_cast<long>(s), static_cast<long>(c), static_cast<long>(mid_len));
-  std::wstring out = std::wstring(head) + L"「" + FromCp932(mid, mid_len) + L"」\r\n" + Hex(mid, mid_len);
+  std::wstring out = std::wstring(head) + L"「" + FromCp932(mid, mid_len) + L"」\r\n" + FromUtf8(support::Hex(mid, mid_len));
   SetDlgItemTextW(d, kResult, out.c_str());
   SetStatus(L"LenB_ASCII → " + std::to_wstring(len) + L", MidB_ASCII → " + std::to_wstring(mid_len) + L" バイト");
 }

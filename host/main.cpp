@@ -3,7 +3,7 @@
 // library it loads through the board's menus and double-clicks.
 //
 //   farehost [--farelib3 | --dll PATH] [--plugin PATH]
-//            [--tour [--check] [--allow-missing] [--shots FOLDER]]
+//            [--tour [--check] [--shots FOLDER]]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +11,7 @@
 
 #include "host/host.h"
 #include "host/tour.h"
+#include "support/library.h"
 
 using namespace farehost;
 
@@ -18,24 +19,20 @@ namespace {
 
 void Usage() {
   Out("usage: farehost [--farelib3 | --dll PATH] [--plugin PATH]");
-  Out("                [--tour [--check] [--allow-missing] [--shots FOLDER]]");
+  Out("                [--tour [--check] [--shots FOLDER]]");
   Out("  --farelib3       load farelib3.dll beside the program (default: farelib4.dll)");
   Out("  --dll PATH       load the library at PATH");
   Out("  --plugin PATH    the plug-in that the plug-in menu and the tour use");
   Out("  --tour           call every export in turn, close each dialog, report the results");
   Out("  --check          with --tour: exit with 1 if any result is unexpected");
-  Out("  --allow-missing  with --tour: an export that the library lacks is skipped, not a failure");
   Out("  --shots FOLDER   with --tour: write a BMP picture of every dialog and of the board");
 }
 
-// The sample plug-in, if it was built beside the program.
+// The sample plug-in, where the build puts it beside the program; empty when
+// it is not there.
 std::wstring DefaultPlugin() {
-  const wchar_t* names[] = {L"sample_plugin.dll", L"sample-plugin.dll", L"fareplugin_sample.dll"};
-  for (const wchar_t* n : names) {
-    std::wstring p = ProgramDir() + n;
-    if (GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES) return p;
-  }
-  return std::wstring();
+  std::wstring p = support::ProgramFolder() + L"sample_plugin.dll";
+  return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES ? p : std::wstring();
 }
 
 std::wstring Full(const std::wstring& path) {
@@ -47,12 +44,12 @@ std::wstring Full(const std::wstring& path) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  std::wstring dll = ProgramDir() + L"farelib4.dll";
+  std::wstring dll = support::ProgramFolder() + L"farelib4.dll";
   g_tour.plugin = DefaultPlugin();
   for (int i = 1; i < argc; ++i) {
     std::wstring a = argv[i];
     if (a == L"--farelib3") {
-      dll = ProgramDir() + L"farelib3.dll";
+      dll = support::ProgramFolder() + L"farelib3.dll";
     } else if (a == L"--dll" && i + 1 < argc) {
       dll = Full(argv[++i]);
     } else if (a == L"--plugin" && i + 1 < argc) {
@@ -61,8 +58,6 @@ int wmain(int argc, wchar_t** argv) {
       g_tour.enabled = true;
     } else if (a == L"--check") {
       g_tour.check = true;
-    } else if (a == L"--allow-missing") {
-      g_tour.allow_missing = true;
     } else if (a == L"--shots" && i + 1 < argc) {
       g_tour.shots = Full(argv[++i]);
       CreateDirectoryW(g_tour.shots.c_str(), nullptr);

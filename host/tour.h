@@ -10,10 +10,9 @@ namespace farehost {
 
 struct TourOptions {
   bool enabled = false;
-  bool check = false;          // exit code 1 on any unexpected result
-  bool allow_missing = false;  // an export the DLL should have may be absent
-  std::wstring shots;          // folder for the pictures; empty: none
-  std::wstring plugin;         // the sample plug-in's path
+  bool check = false;   // exit code 1 on any unexpected result
+  std::wstring shots;   // folder for the pictures; empty: none
+  std::wstring plugin;  // the sample plug-in's path
   int exit_code = 0;
 };
 extern TourOptions g_tour;

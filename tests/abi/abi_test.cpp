@@ -12,51 +12,9 @@
 #include <string>
 
 #include "pe_file.h"
+#include "support/export_list.h"
 
 namespace {
-
-struct ExportRow {
-  const char* name;
-  uint32_t arg_bytes;  // what the callee removes from the stack
-};
-
-// farelib4: every export.
-const ExportRow kFarelib4[] = {
-    {"Call_dlg100", 20},
-    {"Call_dlg101", 16},
-    {"Call_dlg102", 12},
-    {"Call_dlg110", 12},
-    {"Call_dlg111", 8},
-    {"DllMain", 12},
-    {"GetOsInfo", 0},
-    {"LenB_ASCII", 4},
-    {"MidB_ASCII", 12},
-    {"VantrelHpSndURL", 0},
-    {"VantrelHpURL", 0},
-    {"VantrelMailAddress", 0},
-    {"ZE4_DrawSeiriken", 36},
-    {"ZE4_GetPlgInfo", 8},
-    {"ZE4_SetCorpAddList", 8},
-    {"ZE4_SetPlgComment", 8},
-    {"Ze3ChooseColor", 12},
-    {"Ze3FileDlg", 20},
-    {"Ze3FolderDlg", 8},
-};
-
-// farelib3: the smaller list.
-const ExportRow kFarelib3[] = {
-    {"Call_dlg100", 20},
-    {"Call_dlg101", 16},
-    {"Call_dlg102", 12},
-    {"Call_dlg110", 12},
-    {"DllMain", 12},
-    {"LenB_ASCII", 4},
-    {"MidB_ASCII", 12},
-    {"VantrelHpURL", 0},
-    {"VantrelMailAddress", 0},
-    {"Ze3ChooseColor", 12},
-    {"Ze3FileDlg", 20},
-};
 
 // Windows system DLLs the deliverables may import from.
 const std::set<std::string> kSystemDlls = {"kernel32.dll", "user32.dll", "gdi32.dll",  "comdlg32.dll",
@@ -72,8 +30,8 @@ peinfo::PeFile Load(const std::string& dll) { return peinfo::PeFile::load(std::s
 
 struct Deliverable {
   const char* file;
-  const ExportRow* rows;
-  size_t count;
+  bool farelib3;  // which exports of the list it has
+  size_t count;   // how many that is
 };
 
 void PrintTo(const Deliverable& d, std::ostream* os) { *os << d.file; }
@@ -88,22 +46,31 @@ TEST_P(Deliverables, AreI386Dlls) {
   EXPECT_EQ(pe.export_dll_name(), GetParam().file) << "the export directory names the module by its file name";
 }
 
-TEST_P(Deliverables, ExportExactlyTheirListWithStdcallArgumentBytes) {
-  auto pe = Load(GetParam().file);
-  std::set<std::string> want, got;
-  for (size_t i = 0; i < GetParam().count; ++i) want.insert(GetParam().rows[i].name);
+// `file` exports exactly the names of `want`, by name, each as a stdcall
+// symbol whose callee removes the bytes `want` gives.
+void ExpectStdcallExports(const peinfo::PeFile& pe, const std::string& file,
+                          const std::map<std::string, uint32_t>& want) {
+  std::set<std::string> want_names, got;
+  for (const auto& [name, bytes] : want) want_names.insert(name);
   for (const auto& e : pe.exports()) {
-    EXPECT_FALSE(e.name.empty()) << "export by ordinal only, ordinal " << e.ordinal;
+    EXPECT_FALSE(e.name.empty()) << file << ": export by ordinal only, ordinal " << e.ordinal;
     EXPECT_FALSE(e.forwarder) << e.name << " is forwarded to " << e.forwarded_to;
     got.insert(e.name);
   }
-  EXPECT_EQ(got, want) << GetParam().file << ": exported names";
-  for (size_t i = 0; i < GetParam().count; ++i) {
-    const ExportRow& row = GetParam().rows[i];
-    auto bytes = pe.stdcall_arg_bytes(row.name);
-    ASSERT_TRUE(bytes.has_value()) << row.name << ": no symbol _" << row.name << "@N at the export's address";
-    EXPECT_EQ(*bytes, row.arg_bytes) << row.name << ": argument bytes removed by the callee";
+  EXPECT_EQ(got, want_names) << file << ": exported names";
+  for (const auto& [name, arg_bytes] : want) {
+    auto bytes = pe.stdcall_arg_bytes(name);
+    ASSERT_TRUE(bytes.has_value()) << name << ": no symbol _" << name << "@N at the export's address";
+    EXPECT_EQ(*bytes, arg_bytes) << name << ": argument bytes removed by the callee";
   }
+}
+
+TEST_P(Deliverables, ExportExactlyTheirListWithStdcallArgumentBytes) {
+  std::map<std::string, uint32_t> want;
+  for (const auto& row : support::kExports)
+    if (support::InDll(row, GetParam().farelib3)) want[row.name] = row.arg_bytes;
+  EXPECT_EQ(want.size(), GetParam().count) << GetParam().file << ": exports in the list";
+  ExpectStdcallExports(Load(GetParam().file), GetParam().file, want);
 }
 
 TEST_P(Deliverables, ImportOnlyWindowsSystemDlls) {
@@ -122,8 +89,8 @@ TEST_P(Deliverables, CarryNoVersionResource) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32, Deliverables,
-                         ::testing::Values(Deliverable{"farelib4.dll", kFarelib4, std::size(kFarelib4)},
-                                           Deliverable{"farelib3.dll", kFarelib3, std::size(kFarelib3)}),
+                         ::testing::Values(Deliverable{"farelib4.dll", false, 19},
+                                           Deliverable{"farelib3.dll", true, 11}),
                          [](const auto& info) { return std::string(info.param.file).substr(0, 8); });
 
 TEST(Farelib3, LeavesOutWhatOnlyFarelib4Uses) {
@@ -196,16 +163,8 @@ const peinfo::Resource* FindResource(const peinfo::PeFile& pe, uint16_t type, ui
 TEST(SamplePlugin, ExportsTheFourEntryPointsAsStdcall) {
   auto pe = Load("sample_plugin.dll");
   EXPECT_EQ(pe.machine(), peinfo::kMachineI386);
-  const ExportRow rows[] = {{"DrawSeiriken", 32}, {"GetPlgInfo", 4}, {"SetCorpAddList", 4}, {"SetPlgComment", 4}};
-  std::set<std::string> want, got;
-  for (const auto& row : rows) want.insert(row.name);
-  for (const auto& e : pe.exports()) got.insert(e.name);
-  EXPECT_EQ(got, want) << "sample_plugin.dll: exported names";
-  for (const auto& row : rows) {
-    auto bytes = pe.stdcall_arg_bytes(row.name);
-    ASSERT_TRUE(bytes.has_value()) << row.name << ": no symbol _" << row.name << "@N at the export's address";
-    EXPECT_EQ(*bytes, row.arg_bytes) << row.name << ": argument bytes removed by the callee";
-  }
+  ExpectStdcallExports(pe, "sample_plugin.dll",
+                       {{"DrawSeiriken", 32}, {"GetPlgInfo", 4}, {"SetCorpAddList", 4}, {"SetPlgComment", 4}});
   for (const auto& dll : pe.imports())
     EXPECT_TRUE(kSystemDlls.count(Lower(dll.name))) << "sample_plugin.dll imports " << dll.name;
 }

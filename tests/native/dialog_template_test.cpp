@@ -11,6 +11,7 @@
 
 #include "dialogs/template_decode.h"
 #include "dialogs/templates.h"
+#include "support/hex.h"
 
 namespace {
 
@@ -35,16 +36,6 @@ struct Expected {
   std::u16string title;
   std::vector<Row> rows;
 };
-
-std::string Hex(const uint8_t* b, size_t n) {
-  std::string s;
-  char buf[4];
-  for (size_t i = 0; i < n; ++i) {
-    std::snprintf(buf, sizeof buf, "%02X ", b[i]);
-    s += buf;
-  }
-  return s;
-}
 
 std::string Utf8(const std::u16string& s) {
   std::string out;
@@ -142,8 +133,8 @@ TEST(DialogTemplates, DigitalDisplayStartsWithThePublishedBytes) {
                                0x00, 0x00};  // and two zero bytes up to offset 92
   const TemplateRef& t = farelib::dlg::kDigitalDisplayTemplate;
   ASSERT_GE(t.size, 92u);
-  EXPECT_EQ(Hex(t.bytes, 60), Hex(header, 60)) << "header";
-  EXPECT_EQ(Hex(t.bytes + 60, 32), Hex(ok_item, 32)) << "OK button item and the gap";
+  EXPECT_EQ(support::Hex(t.bytes, 60), support::Hex(header, 60)) << "header";
+  EXPECT_EQ(support::Hex(t.bytes + 60, 32), support::Hex(ok_item, 32)) << "OK button item and the gap";
   DecodedTemplate d;
   std::string error;
   ASSERT_TRUE(DecodeTemplate(t.bytes, t.size, &d, &error)) << error;
@@ -197,7 +188,7 @@ TEST(DialogTemplates, EmptyTextIsOneZeroUnitAndTheNextItemIsAligned) {
   ASSERT_TRUE(DecodeTemplate(t.bytes, t.size, &d, &error)) << error;
   size_t at = d.controls[2].offset;
   const uint8_t text_and_size[] = {0x00, 0x00, 0x00, 0x00};  // text 0, creation size 0
-  EXPECT_EQ(Hex(t.bytes + at + 22, 4), Hex(text_and_size, 4));
+  EXPECT_EQ(support::Hex(t.bytes + at + 22, 4), support::Hex(text_and_size, 4));
   EXPECT_EQ(d.controls[3].offset, at + 28) << "26 bytes, two of padding";
 }
 

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "dialog_driver.h"
-#include "farelib_test.h"
-#include "import_hook.h"
-#include "nesting_host.h"
+#include "support/dialog_driver.h"
+#include "support/hex.h"
+#include "support/import_hook.h"
+#include "support/library.h"
+#include "support/nesting_host.h"
+#include "support/text.h"
 
 namespace {
 
@@ -88,16 +90,16 @@ std::vector<DWORD> Pixels(HBITMAP bitmap) {
 class AboutDialog : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    module = fltest::Library(GetParam());
+    module = support::LoadBeside(GetParam());
     ASSERT_NE(module, nullptr);
-    about = fltest::Export<AboutFn>(module, "Call_dlg110");
-    homepage = fltest::Export<TextFn>(module, "VantrelHpURL");
+    about = support::Export<AboutFn>(module, "Call_dlg110");
+    homepage = support::Export<TextFn>(module, "VantrelHpURL");
     ASSERT_TRUE(about && homepage);
-    shell_hook = std::make_unique<fltest::ImportHook>(module, "shell32.dll", "ShellExecuteA",
+    shell_hook = std::make_unique<support::ImportHook>(module, "shell32.dll", "ShellExecuteA",
                                                       reinterpret_cast<void*>(&FakeShellExecuteA));
-    load_hook = std::make_unique<fltest::ImportHook>(module, "user32.dll", "LoadImageA",
+    load_hook = std::make_unique<support::ImportHook>(module, "user32.dll", "LoadImageA",
                                                      reinterpret_cast<void*>(&RecordingLoadImageA));
-    delete_hook = std::make_unique<fltest::ImportHook>(module, "gdi32.dll", "DeleteObject",
+    delete_hook = std::make_unique<support::ImportHook>(module, "gdi32.dll", "DeleteObject",
                                                        reinterpret_cast<void*>(&RecordingDeleteObject));
     ASSERT_TRUE(shell_hook->installed() && load_hook->installed() && delete_hook->installed())
         << "the DLL imports ShellExecuteA, LoadImageA and DeleteObject";
@@ -125,7 +127,7 @@ class AboutDialog : public ::testing::TestWithParam<const char*> {
   HMODULE module = nullptr;
   AboutFn about = nullptr;
   TextFn homepage = nullptr;
-  std::unique_ptr<fltest::ImportHook> shell_hook, load_hook, delete_hook;
+  std::unique_ptr<support::ImportHook> shell_hook, load_hook, delete_hook;
 };
 
 TEST_P(AboutDialog, SelectorChoosesThePicture) {
@@ -157,8 +159,8 @@ TEST_P(AboutDialog, SelectorChoosesThePicture) {
 }
 
 TEST_P(AboutDialog, ShowsTheHostsTextLineByLine) {
-  const std::string two_lines = fltest::Cp932(u8"運賃表示器 Zelvo 4.0\r\n(C) Vantrel");
-  const std::string other = fltest::Cp932(u8"整理券");
+  const std::string two_lines = support::Cp932(u8"運賃表示器 Zelvo 4.0\r\n(C) Vantrel");
+  const std::string other = support::Cp932(u8"整理券");
   struct Case {
     const char* text;
     std::string shown;
@@ -169,8 +171,8 @@ TEST_P(AboutDialog, ShowsTheHostsTextLineByLine) {
       HWND box = d.Control(kText);
       char buf[256] = {};
       GetWindowTextA(box, buf, sizeof buf);
-      EXPECT_EQ(fltest::Hex(buf), fltest::Hex(c.shown)) << "the box shows this call's text";
-      EXPECT_EQ(SendMessageA(box, EM_GETLINECOUNT, 0, 0), c.lines) << fltest::Hex(c.shown);
+      EXPECT_EQ(support::Hex(buf), support::Hex(c.shown)) << "the box shows this call's text";
+      EXPECT_EQ(SendMessageA(box, EM_GETLINECOUNT, 0, 0), c.lines) << support::Hex(c.shown);
       EXPECT_NE(GetWindowLongA(box, GWL_STYLE) & ES_READONLY, 0) << "read-only";
       d.PressKey(VK_RETURN);
     });
@@ -259,7 +261,7 @@ TEST_P(AboutDialog, NoDialogWithoutAValidOwner) {
 // A second About box opened over the first (from a host window that the
 // first one's modal loop serves): each releases its own picture, once.
 TEST_P(AboutDialog, NestedBoxesReleaseTheirOwnPictures) {
-  fltest::NestingHost host;
+  support::NestingHost host;
   ASSERT_TRUE(host.ok());
   g_rec.loaded.clear();
   g_rec.deleted.clear();

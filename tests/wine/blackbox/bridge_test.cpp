@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "farelib_test.h"
 #include "fareplugin.h"
+#include "support/library.h"
 
 #if defined(__i386__)
 // Calls a stdcall function with `count` 32-bit argument slots, stores its
@@ -90,12 +90,12 @@ class Bridge : public ::testing::Test {
     for (const char* name : {"FLPROBE_ATTACH", "FLPROBE_DETACH", "FLPROBE_CALL", "FLPROBE_REFUSE", "FLPROBE_INFO",
                              "FLPROBE_RETURN", "FLPARTIAL_ATTACH", "FLPARTIAL_DETACH"})
       SetEnvironmentVariableA(name, nullptr);
-    HMODULE m = fltest::Library("farelib4.dll");
+    HMODULE m = support::LoadBeside("farelib4.dll");
     ASSERT_NE(m, nullptr);
-    get_info = fltest::Export<GetPlgInfoFn>(m, "ZE4_GetPlgInfo");
-    set_comment = fltest::Export<OneValueFn>(m, "ZE4_SetPlgComment");
-    set_corporate = fltest::Export<OneValueFn>(m, "ZE4_SetCorpAddList");
-    draw = fltest::Export<DrawSeirikenFn>(m, "ZE4_DrawSeiriken");
+    get_info = support::Export<GetPlgInfoFn>(m, "ZE4_GetPlgInfo");
+    set_comment = support::Export<OneValueFn>(m, "ZE4_SetPlgComment");
+    set_corporate = support::Export<OneValueFn>(m, "ZE4_SetCorpAddList");
+    draw = support::Export<DrawSeirikenFn>(m, "ZE4_DrawSeiriken");
     ASSERT_TRUE(get_info && set_comment && set_corporate && draw);
   }
   bool Loaded(const std::string& path) { return GetModuleHandleA(path.c_str()) != nullptr; }
@@ -111,18 +111,18 @@ class Bridge : public ::testing::Test {
     EXPECT_EQ(draw(path, 1, 2, 3, 4, 5, 6, 7, 8), 0) << what << ": ZE4_DrawSeiriken";
   }
 
-  const std::string probe = fltest::BesideExe("probe_plugin.dll");
-  const std::string partial = fltest::BesideExe("partial_plugin.dll");
+  const std::string probe = support::BesideProgram("probe_plugin.dll");
+  const std::string partial = support::BesideProgram("partial_plugin.dll");
   GetPlgInfoFn get_info = nullptr;
   OneValueFn set_comment = nullptr, set_corporate = nullptr;
   DrawSeirikenFn draw = nullptr;
 };
 
 TEST_F(Bridge, PluginsThatCannotBeLoadedGiveZeroAndTouchNothing) {
-  ExpectAllGiveZero(fltest::BesideExe("no_such_plugin.dll").c_str(), "a path naming no file");
+  ExpectAllGiveZero(support::BesideProgram("no_such_plugin.dll").c_str(), "a path naming no file");
   ExpectAllGiveZero("", "an empty path");
   ExpectAllGiveZero(nullptr, "a null path");
-  ExpectAllGiveZero(fltest::BesideExe("").c_str(), "a folder");
+  ExpectAllGiveZero(support::BesideProgram("").c_str(), "a folder");
 
   char dir[MAX_PATH];
   ASSERT_GT(GetTempPathA(MAX_PATH, dir), 0u);
@@ -263,15 +263,15 @@ TEST_F(Bridge, PluginHeldByTheHostKeepsItsState) {
 // values, the export gives 1 as for any plug-in, and the export returns to
 // the host with the stack pointer where the host's stdcall call expects it.
 TEST_F(Bridge, EntryPointsThatAreNotStdcallLeaveTheHostsStackAsItWas) {
-  HMODULE farelib4 = fltest::Library("farelib4.dll");
+  HMODULE farelib4 = support::LoadBeside("farelib4.dll");
   ASSERT_NE(farelib4, nullptr);
   struct Request {
     const char* name;
     std::vector<uint32_t> values;  // after the plug-in's path
     std::string recorded;          // what a probe built with the plug-in's own declarations records
   };
-  const std::string cdecl_plugin = fltest::BesideExe("cdecl_plugin.dll");
-  const std::string miscounted = fltest::BesideExe("miscounted_plugin.dll");
+  const std::string cdecl_plugin = support::BesideProgram("cdecl_plugin.dll");
+  const std::string miscounted = support::BesideProgram("miscounted_plugin.dll");
   PluginInfo info = Pattern();
   const uint32_t info_slot = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&info));
   struct Case {

@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <string>
 
-#include "farelib_test.h"
+#include "farelib.h"
+#include "support/hex.h"
+#include "support/library.h"
+#include "support/text.h"
 
 namespace {
 
@@ -14,10 +18,10 @@ using MidBFn = const char*(WINAPI*)(const char*, int32_t, int32_t);
 class ByteStrings : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    HMODULE m = fltest::Library(GetParam());
+    HMODULE m = support::LoadBeside(GetParam());
     ASSERT_NE(m, nullptr);
-    lenb = fltest::Export<LenBFn>(m, "LenB_ASCII");
-    midb = fltest::Export<MidBFn>(m, "MidB_ASCII");
+    lenb = support::Export<LenBFn>(m, "LenB_ASCII");
+    midb = support::Export<MidBFn>(m, "MidB_ASCII");
     ASSERT_NE(lenb, nullptr);
     ASSERT_NE(midb, nullptr);
   }
@@ -26,9 +30,9 @@ class ByteStrings : public ::testing::TestWithParam<const char*> {
     const char* r = midb(text, start, count);
     EXPECT_NE(r, nullptr) << "a text result is never null";
     if (!r) return "<null>";
-    EXPECT_EQ(fltest::LengthPrefix(r), static_cast<int32_t>(std::strlen(r))) << "length prefix";
+    EXPECT_EQ(farelib_length(r), static_cast<int32_t>(std::strlen(r))) << "length prefix";
     EXPECT_NE(r, text) << "a new string, not the host's";
-    return std::string(r, static_cast<size_t>(fltest::LengthPrefix(r)));
+    return std::string(r, static_cast<size_t>(farelib_length(r)));
   }
   LenBFn lenb = nullptr;
   MidBFn midb = nullptr;
@@ -38,7 +42,7 @@ TEST_P(ByteStrings, LengthCountsBytes) {
   EXPECT_EQ(lenb("ABCDE"), 5);
   EXPECT_EQ(lenb(""), 0);
   EXPECT_EQ(lenb(nullptr), 0);
-  EXPECT_EQ(lenb(fltest::Cp932(u8"運賃").c_str()), 4) << "two double-byte characters";
+  EXPECT_EQ(lenb(support::Cp932(u8"運賃").c_str()), 4) << "two double-byte characters";
   std::string big(100000, 'x');
   EXPECT_EQ(lenb(big.c_str()), 100000);
 }
@@ -57,10 +61,10 @@ TEST_P(ByteStrings, MidTableForABCDE) {
 }
 
 TEST_P(ByteStrings, MidCutsCodePage932ByBytes) {
-  const std::string text = fltest::Cp932(u8"運賃");
-  ASSERT_EQ(fltest::Hex(text), "89 5E 92 C0 ");
+  const std::string text = support::Cp932(u8"運賃");
+  ASSERT_EQ(support::Hex(text), "89 5E 92 C0");
   const char* fare = text.c_str();
-  EXPECT_EQ(fltest::Hex(Mid(fare, 2, 2)), "5E 92 ");
+  EXPECT_EQ(support::Hex(Mid(fare, 2, 2)), "5E 92");
   EXPECT_EQ(Mid(fare, 3, 0), "\x92\xc0");
 }
 
@@ -79,7 +83,7 @@ TEST_P(ByteStrings, EveryResultIsANewString) {
   EXPECT_NE(a, b);
   EXPECT_STREQ(a, b);
   EXPECT_NE(e1, e2) << "empty results are distinct strings too";
-  EXPECT_EQ(fltest::LengthPrefix(e1), 0);
+  EXPECT_EQ(farelib_length(e1), 0);
 }
 
 TEST_P(ByteStrings, ReadsNoFurtherThanTheTerminator) {

@@ -1,15 +1,16 @@
 // The choosers end to end: the platform's own file, colour and folder
 // choosers, driven by a simulated user on a second thread (dialog_driver.h).
 #include <windows.h>
-#include <shlobj.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
-#include "dialog_driver.h"
-#include "farelib_test.h"
+#include "farelib.h"
+#include "support/choosers.h"
+#include "support/dialog_driver.h"
+#include "support/library.h"
 
 namespace {
 
@@ -17,15 +18,13 @@ using FileDlgFn = const char*(WINAPI*)(HWND, int32_t, const char*, int32_t, cons
 using ChooseColorFn = int32_t(WINAPI*)(HWND, COLORREF*, COLORREF*);
 using FolderDlgFn = const char*(WINAPI*)(HWND, const char*);
 
-// Control ids of the platform's choosers.
-constexpr int kFileNameBox = 0x47C;   // the file chooser's name field (cmb13)
-constexpr int kRedBox = 0x2C2;        // the colour chooser's red, green and blue fields
-constexpr int kGreenBox = 0x2C3;
-constexpr int kBlueBox = 0x2C4;
-constexpr int kAddCustomColour = 0x2C8;
-constexpr int kDefineCustomColours = 0x2CF;  // opens the full form
-constexpr int kFolderTitleText = 0x3742;
-constexpr int kFolderTree = 0x3741;
+using fldlg::kAddCustomColour;
+using fldlg::kBlueBox;
+using fldlg::kDefineCustomColours;
+using fldlg::kFileNameBox;
+using fldlg::kFolderTitleText;
+using fldlg::kGreenBox;
+using fldlg::kRedBox;
 
 const char kFilter[] = "CSV (*.csv)\0*.csv\0All files\0*.*\0";
 
@@ -35,7 +34,7 @@ std::string Result(const char* r) {
     ADD_FAILURE() << "a text result is never null";
     return "<null>";
   }
-  EXPECT_EQ(fltest::LengthPrefix(r), static_cast<int32_t>(std::strlen(r))) << "length prefix of \"" << r << '"';
+  EXPECT_EQ(farelib_length(r), static_cast<int32_t>(std::strlen(r))) << "length prefix of \"" << r << '"';
   return r;
 }
 
@@ -75,18 +74,6 @@ void PostOk(fldlg::Dialog& d) {
   d.Settle();
 }
 
-// The text of the selected item of a tree view of another thread.
-std::string SelectedTreeItem(HWND tree) {
-  char text[MAX_PATH] = {};
-  TVITEMA item{};
-  item.mask = TVIF_TEXT;
-  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  item.pszText = text;
-  item.cchTextMax = MAX_PATH;
-  if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return "<none>";
-  return text;
-}
-
 // A scratch folder of this test process, with fare.csv in it and a
 // sub-folder "routes" with route.csv; removed again afterwards.
 class Scratch {
@@ -122,9 +109,9 @@ class Scratch {
 class FileChooser : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    HMODULE m = fltest::Library(GetParam());
+    HMODULE m = support::LoadBeside(GetParam());
     ASSERT_NE(m, nullptr);
-    file_dlg = fltest::Export<FileDlgFn>(m, "Ze3FileDlg");
+    file_dlg = support::Export<FileDlgFn>(m, "Ze3FileDlg");
     ASSERT_NE(file_dlg, nullptr);
   }
   FileDlgFn file_dlg = nullptr;
@@ -153,7 +140,7 @@ TEST_P(FileChooser, CancelGivesAnEmptyStringForOpenAndSave) {
     const char* r = file_dlg(nullptr, save, kFilter, 0, nullptr);
     ASSERT_TRUE(script.Finish()) << script.error();
     ASSERT_NE(r, nullptr) << "save flag " << save << ": never null";
-    EXPECT_EQ(fltest::LengthPrefix(r), 0) << "save flag " << save;
+    EXPECT_EQ(farelib_length(r), 0) << "save flag " << save;
     EXPECT_EQ(r[0], '\0') << "save flag " << save;
   }
 }
@@ -208,9 +195,9 @@ INSTANTIATE_TEST_SUITE_P(BothDlls, FileChooser, ::testing::Values("farelib4.dll"
 class ColourChooser : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    HMODULE m = fltest::Library(GetParam());
+    HMODULE m = support::LoadBeside(GetParam());
     ASSERT_NE(m, nullptr);
-    choose = fltest::Export<ChooseColorFn>(m, "Ze3ChooseColor");
+    choose = support::Export<ChooseColorFn>(m, "Ze3ChooseColor");
     ASSERT_NE(choose, nullptr);
     for (int i = 0; i < 16; ++i) custom[i] = original[i] = RGB(i, 100 + i, 200 + i);
     custom[16] = 0xDEADBEEF;
@@ -274,9 +261,9 @@ INSTANTIATE_TEST_SUITE_P(BothDlls, ColourChooser, ::testing::Values("farelib4.dl
                          [](const auto& info) { return std::string(info.param).substr(0, 8); });
 
 TEST(FolderChooser, ConfirmedAndCancelled) {
-  HMODULE m = fltest::Library("farelib4.dll");
+  HMODULE m = support::LoadBeside("farelib4.dll");
   ASSERT_NE(m, nullptr);
-  auto folder_dlg = fltest::Export<FolderDlgFn>(m, "Ze3FolderDlg");
+  auto folder_dlg = support::Export<FolderDlgFn>(m, "Ze3FolderDlg");
   ASSERT_NE(folder_dlg, nullptr);
   Scratch scratch;
   const std::string target = scratch / "routes";
@@ -284,14 +271,7 @@ TEST(FolderChooser, ConfirmedAndCancelled) {
 
   fldlg::Script confirm([&](fldlg::Dialog& d) {
     EXPECT_EQ(d.Text(kFolderTitleText), "Where are the route tables?") << "the host's text above the tree";
-    // The user picks the folder in the tree (once the browser has filled it).
-    std::string picked;
-    for (DWORD start = GetTickCount(); picked != "routes" && GetTickCount() - start < fldlg::kTimeoutMs; Sleep(20)) {
-      SendMessageA(d.hwnd(), BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
-      d.Settle();
-      picked = SelectedTreeItem(d.Control(kFolderTree));
-    }
-    EXPECT_EQ(picked, "routes") << "the folder the user picked in the tree";
+    EXPECT_EQ(fldlg::PickFolder(d, target), "routes") << "the folder the user picked in the tree";
     d.Click(IDOK);
   });
   std::string r = Result(folder_dlg(nullptr, "Where are the route tables?"));
@@ -303,7 +283,7 @@ TEST(FolderChooser, ConfirmedAndCancelled) {
   const char* empty = folder_dlg(nullptr, "Where are the route tables?");
   ASSERT_TRUE(cancel.Finish()) << cancel.error();
   ASSERT_NE(empty, nullptr) << "never null";
-  EXPECT_EQ(fltest::LengthPrefix(empty), 0);
+  EXPECT_EQ(farelib_length(empty), 0);
   EXPECT_EQ(empty[0], '\0');
 }
 

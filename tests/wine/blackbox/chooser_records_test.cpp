@@ -1,5 +1,5 @@
 // The request records that the choosers hand the platform, seen through the
-// DLLs' own imports (fltest::ImportHook), and how the platform's answers
+// DLLs' own imports (support::ImportHook), and how the platform's answers
 // become results: every field, for both DLLs.
 #include <windows.h>
 #include <commdlg.h>
@@ -12,8 +12,11 @@
 #include <cstring>
 #include <string>
 
-#include "farelib_test.h"
-#include "import_hook.h"
+#include "farelib.h"
+#include "support/hex.h"
+#include "support/import_hook.h"
+#include "support/library.h"
+#include "support/text.h"
 
 namespace {
 
@@ -45,7 +48,7 @@ BOOL RecordFileCall(const char* which, OPENFILENAMEA* ofn) {
   std::memcpy(&g_file.record, ofn, sizeof(OPENFILENAMEA));
   std::memcpy(g_file.after_record, reinterpret_cast<BYTE*>(ofn) + kOpenFileNameSize,
               sizeof(OPENFILENAMEA) - kOpenFileNameSize);
-  g_file.buffer_prefix = fltest::LengthPrefix(ofn->lpstrFile);
+  g_file.buffer_prefix = farelib_length(ofn->lpstrFile);
   g_file.buffer_zero = true;
   for (int i = 0; i <= 260; ++i) g_file.buffer_zero &= ofn->lpstrFile[i] == 0;
   if (g_file.write) std::strcpy(ofn->lpstrFile, g_file.write);
@@ -103,7 +106,7 @@ void WINAPI FakeTaskMemFree(void* p) {
 
 std::string Text(const char* r) {
   if (r == nullptr) return "<null>";
-  EXPECT_EQ(fltest::LengthPrefix(r), static_cast<int32_t>(std::strlen(r))) << "length prefix of \"" << r << '"';
+  EXPECT_EQ(farelib_length(r), static_cast<int32_t>(std::strlen(r))) << "length prefix of \"" << r << '"';
   return r;
 }
 
@@ -112,10 +115,10 @@ class ChooserRecords : public ::testing::TestWithParam<const char*> {
   void SetUp() override {
     g_file = FileCall{};
     g_colour = ColourCall{};
-    dll = fltest::Library(GetParam());
+    dll = support::LoadBeside(GetParam());
     ASSERT_NE(dll, nullptr);
-    file_dlg = fltest::Export<FileDlgFn>(dll, "Ze3FileDlg");
-    choose_color = fltest::Export<ChooseColorFn>(dll, "Ze3ChooseColor");
+    file_dlg = support::Export<FileDlgFn>(dll, "Ze3FileDlg");
+    choose_color = support::Export<ChooseColorFn>(dll, "Ze3ChooseColor");
     ASSERT_TRUE(file_dlg && choose_color);
   }
   HMODULE dll = nullptr;
@@ -124,8 +127,8 @@ class ChooserRecords : public ::testing::TestWithParam<const char*> {
 };
 
 TEST_P(ChooserRecords, FileChooserRecordForEverySaveFlagAndIgnoredValue) {
-  fltest::ImportHook open(dll, "comdlg32.dll", "GetOpenFileNameA", reinterpret_cast<void*>(FakeOpen));
-  fltest::ImportHook save(dll, "comdlg32.dll", "GetSaveFileNameA", reinterpret_cast<void*>(FakeSave));
+  support::ImportHook open(dll, "comdlg32.dll", "GetOpenFileNameA", reinterpret_cast<void*>(FakeOpen));
+  support::ImportHook save(dll, "comdlg32.dll", "GetSaveFileNameA", reinterpret_cast<void*>(FakeSave));
   ASSERT_TRUE(open.installed() && save.installed());
   struct Case {
     int32_t save_flag, ignored;
@@ -173,11 +176,11 @@ TEST_P(ChooserRecords, FileChooserRecordForEverySaveFlagAndIgnoredValue) {
 }
 
 TEST_P(ChooserRecords, FileChooserResultIsThePathOnlyWhenConfirmed) {
-  fltest::ImportHook open(dll, "comdlg32.dll", "GetOpenFileNameA", reinterpret_cast<void*>(FakeOpen));
-  fltest::ImportHook save(dll, "comdlg32.dll", "GetSaveFileNameA", reinterpret_cast<void*>(FakeSave));
+  support::ImportHook open(dll, "comdlg32.dll", "GetOpenFileNameA", reinterpret_cast<void*>(FakeOpen));
+  support::ImportHook save(dll, "comdlg32.dll", "GetSaveFileNameA", reinterpret_cast<void*>(FakeSave));
   ASSERT_TRUE(open.installed() && save.installed());
   const std::string longest = "C:\\" + std::string(252, 'x');  // 255 bytes: the most that fits in 256
-  const std::string kanji = fltest::Cp932(u8"C:\\運賃\\表.csv");
+  const std::string kanji = support::Cp932(u8"C:\\運賃\\表.csv");
   struct Case {
     int32_t save_flag;
     const char* write;
@@ -196,14 +199,14 @@ TEST_P(ChooserRecords, FileChooserResultIsThePathOnlyWhenConfirmed) {
     g_file.result = c.result;
     const char* r = file_dlg(nullptr, c.save_flag, nullptr, 0, nullptr);
     ASSERT_NE(r, nullptr) << "a text result is never null";
-    EXPECT_EQ(fltest::Hex(Text(r)), fltest::Hex(c.want)) << "platform answered " << c.result;
-    EXPECT_EQ(fltest::LengthPrefix(r), static_cast<int32_t>(c.want.size()));
+    EXPECT_EQ(support::Hex(Text(r)), support::Hex(c.want)) << "platform answered " << c.result;
+    EXPECT_EQ(farelib_length(r), static_cast<int32_t>(c.want.size()));
   }
   EXPECT_EQ(g_file.record.hwndOwner, nullptr) << "a null owner is handed on";
 }
 
 TEST_P(ChooserRecords, ColourChooserRecordAndWriteBack) {
-  fltest::ImportHook hook(dll, "comdlg32.dll", "ChooseColorA", reinterpret_cast<void*>(FakeChooseColor));
+  support::ImportHook hook(dll, "comdlg32.dll", "ChooseColorA", reinterpret_cast<void*>(FakeChooseColor));
   ASSERT_TRUE(hook.installed());
   for (BOOL confirm : {FALSE, TRUE}) {
     const char* what = confirm ? "confirmed" : "cancelled";
@@ -243,13 +246,13 @@ INSTANTIATE_TEST_SUITE_P(BothDlls, ChooserRecords, ::testing::Values("farelib4.d
                          [](const auto& info) { return std::string(info.param).substr(0, 8); });
 
 TEST(FolderChooserRecord, RecordAndResults) {
-  HMODULE dll = fltest::Library("farelib4.dll");
+  HMODULE dll = support::LoadBeside("farelib4.dll");
   ASSERT_NE(dll, nullptr);
-  auto folder_dlg = fltest::Export<FolderDlgFn>(dll, "Ze3FolderDlg");
+  auto folder_dlg = support::Export<FolderDlgFn>(dll, "Ze3FolderDlg");
   ASSERT_NE(folder_dlg, nullptr);
-  fltest::ImportHook browse(dll, "shell32.dll", "SHBrowseForFolderA", reinterpret_cast<void*>(FakeBrowse));
-  fltest::ImportHook path(dll, "shell32.dll", "SHGetPathFromIDListA", reinterpret_cast<void*>(FakePathFromList));
-  fltest::ImportHook release(dll, "ole32.dll", "CoTaskMemFree", reinterpret_cast<void*>(FakeTaskMemFree));
+  support::ImportHook browse(dll, "shell32.dll", "SHBrowseForFolderA", reinterpret_cast<void*>(FakeBrowse));
+  support::ImportHook path(dll, "shell32.dll", "SHGetPathFromIDListA", reinterpret_cast<void*>(FakePathFromList));
+  support::ImportHook release(dll, "ole32.dll", "CoTaskMemFree", reinterpret_cast<void*>(FakeTaskMemFree));
   ASSERT_TRUE(browse.installed() && path.installed() && release.installed());
 
   struct Case {

@@ -7,9 +7,10 @@
 #include <cstring>
 #include <string>
 
-#include "dialog_driver.h"
-#include "farelib_test.h"
-#include "nesting_host.h"
+#include "support/dialog_driver.h"
+#include "support/hex.h"
+#include "support/library.h"
+#include "support/nesting_host.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ using DateFn = int32_t(WINAPI*)(HWND, SYSTEMTIME*);
 const wchar_t kTitle[] = L"日付の設定";
 
 std::string Bytes(const SYSTEMTIME& t) {
-  return fltest::Hex(std::string(reinterpret_cast<const char*>(&t), sizeof t));
+  return support::Hex(std::string(reinterpret_cast<const char*>(&t), sizeof t));
 }
 std::string Ymd(const SYSTEMTIME& t) {
   return std::to_string(t.wYear) + "-" + std::to_string(t.wMonth) + "-" + std::to_string(t.wDay) + " (day " +
@@ -31,9 +32,9 @@ HWND Calendar(fldlg::Dialog& d) { return FindWindowExA(d.hwnd(), nullptr, "SysMo
 class DateDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    HMODULE m = fltest::Library("farelib4.dll");
+    HMODULE m = support::LoadBeside("farelib4.dll");
     ASSERT_NE(m, nullptr);
-    pick = fltest::Export<DateFn>(m, "Call_dlg111");
+    pick = support::Export<DateFn>(m, "Call_dlg111");
     ASSERT_NE(pick, nullptr);
   }
   // Runs the dialog on a host record full of 0xAB; returns the result.
@@ -129,7 +130,7 @@ TEST_F(DateDialog, CalendarCreatedAtRunTime) {
 // A host window that the open dialog's modal loop serves opens the date
 // dialog again; the first dialog must still hand back its own calendar's date.
 TEST_F(DateDialog, NestedCallLeavesTheOpenDialogIntact) {
-  fltest::NestingHost host;
+  support::NestingHost host;
   ASSERT_TRUE(host.ok());
   SYSTEMTIME d1{}, d2{};
   d1.wYear = 2023, d1.wMonth = 7, d1.wDay = 14, d1.wDayOfWeek = 5;
@@ -166,7 +167,7 @@ TEST_F(DateDialog, NoDialogStillWritesTheHeldDate) {
 }
 
 TEST(DateDialogFarelib3, HasNone) {
-  HMODULE m = fltest::Library("farelib3.dll");
+  HMODULE m = support::LoadBeside("farelib3.dll");
   ASSERT_NE(m, nullptr);
   EXPECT_EQ(GetProcAddress(m, "Call_dlg111"), nullptr);
 }

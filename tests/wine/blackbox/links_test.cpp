@@ -1,9 +1,11 @@
 // The maker's links and the Windows version name as a host gets them.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
-#include "farelib_test.h"
+#include "farelib.h"
+#include "support/library.h"
 
 namespace {
 
@@ -14,7 +16,7 @@ std::string Text(TextFn fn, const char* name) {
   const char* r = fn();
   EXPECT_NE(r, nullptr) << name << ": a text result is never null";
   if (!r) return "<null>";
-  EXPECT_EQ(fltest::LengthPrefix(r), static_cast<int32_t>(std::strlen(r))) << name << ": length prefix";
+  EXPECT_EQ(farelib_length(r), static_cast<int32_t>(std::strlen(r))) << name << ": length prefix";
   const char* again = fn();
   EXPECT_NE(again, r) << name << ": every call returns a new string";
   EXPECT_STREQ(again, r) << name;
@@ -26,11 +28,11 @@ struct Links {
 };
 
 Links LinksOf(const char* dll) {
-  HMODULE m = fltest::Library(dll);
+  HMODULE m = support::LoadBeside(dll);
   EXPECT_NE(m, nullptr) << dll;
   if (!m) return {};
-  auto mail = fltest::Export<TextFn>(m, "VantrelMailAddress");
-  auto home = fltest::Export<TextFn>(m, "VantrelHpURL");
+  auto mail = support::Export<TextFn>(m, "VantrelMailAddress");
+  auto home = support::Export<TextFn>(m, "VantrelHpURL");
   EXPECT_TRUE(mail && home) << dll;
   if (!mail || !home) return {};
   return {Text(mail, "VantrelMailAddress"), Text(home, "VantrelHpURL")};
@@ -50,17 +52,17 @@ TEST(Links, EachDeliverableHasItsOwnMailAndHomepage) {
 }
 
 TEST(Links, SoundPageAndVersionNameInFarelib4Only) {
-  HMODULE four = fltest::Library("farelib4.dll");
-  HMODULE three = fltest::Library("farelib3.dll");
+  HMODULE four = support::LoadBeside("farelib4.dll");
+  HMODULE three = support::LoadBeside("farelib3.dll");
   ASSERT_TRUE(four && three);
-  auto sound = fltest::Export<TextFn>(four, "VantrelHpSndURL");
+  auto sound = support::Export<TextFn>(four, "VantrelHpSndURL");
   ASSERT_NE(sound, nullptr);
   EXPECT_EQ(Text(sound, "VantrelHpSndURL"), "http://www.vantrel.example/zelvo/zelvo_sound.htm");
-  auto os = fltest::Export<TextFn>(four, "GetOsInfo");
+  auto os = support::Export<TextFn>(four, "GetOsInfo");
   ASSERT_NE(os, nullptr);
   Text(os, "GetOsInfo");
-  EXPECT_EQ(fltest::Export<TextFn>(three, "VantrelHpSndURL"), nullptr);
-  EXPECT_EQ(fltest::Export<TextFn>(three, "GetOsInfo"), nullptr);
+  EXPECT_EQ(support::Export<TextFn>(three, "VantrelHpSndURL"), nullptr);
+  EXPECT_EQ(support::Export<TextFn>(three, "GetOsInfo"), nullptr);
 }
 
 }  // namespace

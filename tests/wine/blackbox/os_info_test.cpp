@@ -7,7 +7,8 @@
 
 #include <string>
 
-#include "farelib_test.h"
+#include "support/hex.h"
+#include "support/library.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ std::string RunProbe() {
   si.hStdError = write_end;
   si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   PROCESS_INFORMATION pi{};
-  std::string command = fltest::BesideExe(kProbe);
+  std::string command = support::BesideProgram(kProbe);
   command.insert(command.begin(), '"');
   command.push_back('"');
   BOOL ok = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
@@ -53,7 +54,7 @@ std::string RunProbe() {
 
 // What the probe prints for a name: its bytes in hex, then the length prefix.
 std::string Expected(const std::string& name) {
-  std::string out = fltest::Hex(name);
+  std::string out = support::Hex(name);
   out += '|';
   out += std::to_string(name.size());
   return out;

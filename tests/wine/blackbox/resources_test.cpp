@@ -2,13 +2,13 @@
 // host that wanted it would load it (no library code loads it).
 #include <gtest/gtest.h>
 
-#include "farelib_test.h"
+#include "support/library.h"
 
 namespace {
 
 TEST(Resources, CursorGroup101LoadsWithItsHotSpot) {
   for (const char* dll : {"farelib4.dll", "farelib3.dll"}) {
-    HMODULE m = fltest::Library(dll);
+    HMODULE m = support::LoadBeside(dll);
     ASSERT_NE(m, nullptr) << dll;
     HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(m, MAKEINTRESOURCEA(101), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
     ASSERT_NE(cursor, nullptr) << dll << ": cursor 101 loads";

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "farelib_test.h"
 #include "fareplugin.h"
+#include "support/library.h"
 
 namespace {
 
@@ -17,12 +17,12 @@ using DrawSeirikenFn = int32_t(WINAPI*)(const char*, int32_t, int32_t, int32_t, 
 class SamplePlugin : public ::testing::Test {
  protected:
   void SetUp() override {
-    HMODULE m = fltest::Library("farelib4.dll");
+    HMODULE m = support::LoadBeside("farelib4.dll");
     ASSERT_NE(m, nullptr);
-    get_info = fltest::Export<GetPlgInfoFn>(m, "ZE4_GetPlgInfo");
-    set_comment = fltest::Export<OneValueFn>(m, "ZE4_SetPlgComment");
-    set_operator = fltest::Export<OneValueFn>(m, "ZE4_SetCorpAddList");
-    draw = fltest::Export<DrawSeirikenFn>(m, "ZE4_DrawSeiriken");
+    get_info = support::Export<GetPlgInfoFn>(m, "ZE4_GetPlgInfo");
+    set_comment = support::Export<OneValueFn>(m, "ZE4_SetPlgComment");
+    set_operator = support::Export<OneValueFn>(m, "ZE4_SetCorpAddList");
+    draw = support::Export<DrawSeirikenFn>(m, "ZE4_DrawSeiriken");
     ASSERT_TRUE(get_info && set_comment && set_operator && draw);
 
     BITMAPINFO bi{};
@@ -59,7 +59,7 @@ class SamplePlugin : public ::testing::Test {
   static constexpr int kWidth = 200, kHeight = 100;
   static constexpr int kLeft = 20, kTop = 10, kLabelWidth = 120, kLabelHeight = 48;
   static constexpr uint32_t kGreen = 0x008000, kBlack = 0x000000, kWhite = 0xFFFFFF;
-  const std::string plugin = fltest::BesideExe("sample_plugin.dll");
+  const std::string plugin = support::BesideProgram("sample_plugin.dll");
   GetPlgInfoFn get_info = nullptr;
   OneValueFn set_comment = nullptr, set_operator = nullptr;
   DrawSeirikenFn draw = nullptr;

@@ -4,17 +4,18 @@
 // pointers and the result.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "dialog_driver.h"
 #include "dialogs/control_ids.h"
 #include "dialogs/template_decode.h"
 #include "dialogs/templates.h"
 #include "farelib_records.h"
-#include "farelib_test.h"
+#include "support/dialog_driver.h"
+#include "support/library.h"
+#include "support/nesting_host.h"
+#include "support/text.h"
 
 namespace {
 
@@ -33,14 +34,14 @@ HWND NotAWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7FFF1
 
 std::vector<std::string> Cp932List(std::initializer_list<const char8_t*> texts) {
   std::vector<std::string> out;
-  for (const char8_t* t : texts) out.push_back(fltest::Cp932(t));
+  for (const char8_t* t : texts) out.push_back(support::Cp932(t));
   return out;
 }
 
 // "0桁" .. "(n-1)桁"
 std::vector<std::string> DigitItems(int n) {
   std::vector<std::string> out;
-  for (int i = 0; i < n; ++i) out.push_back(std::to_string(i) + fltest::Cp932(u8"桁"));
+  for (int i = 0; i < n; ++i) out.push_back(std::to_string(i) + support::Cp932(u8"桁"));
   return out;
 }
 
@@ -67,11 +68,11 @@ class HostWindow {
 class SettingsDialogs : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    HMODULE m = fltest::Library(GetParam());
+    HMODULE m = support::LoadBeside(GetParam());
     ASSERT_NE(m, nullptr);
-    dlg100 = fltest::Export<Dlg100Fn>(m, "Call_dlg100");
-    dlg101 = fltest::Export<Dlg101Fn>(m, "Call_dlg101");
-    dlg102 = fltest::Export<Dlg102Fn>(m, "Call_dlg102");
+    dlg100 = support::Export<Dlg100Fn>(m, "Call_dlg100");
+    dlg101 = support::Export<Dlg101Fn>(m, "Call_dlg101");
+    dlg102 = support::Export<Dlg102Fn>(m, "Call_dlg102");
     ASSERT_NE(dlg100, nullptr);
     ASSERT_NE(dlg101, nullptr);
     ASSERT_NE(dlg102, nullptr);
@@ -144,9 +145,9 @@ TEST_P(SettingsDialogs, DigitalDisplayLargestCounts) {
     int32_t r = Run100(dlg100, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
       EXPECT_EQ(d.ComboCount(kDigitShiftCombo), c.shift) << "N = " << c.n;
       EXPECT_EQ(d.ComboCount(kZeroPaddingCombo), c.padding) << "N = " << c.n;
-      EXPECT_EQ(d.ComboItem(kDigitShiftCombo, c.shift - 1), std::to_string(c.shift - 1) + fltest::Cp932(u8"桁"));
-      EXPECT_EQ(d.ComboItem(kZeroPaddingCombo, c.padding - 1), std::to_string(c.padding - 1) + fltest::Cp932(u8"桁"));
-      EXPECT_EQ(d.ComboItem(kZeroPaddingCombo, 1000), "1000" + fltest::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(kDigitShiftCombo, c.shift - 1), std::to_string(c.shift - 1) + support::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(kZeroPaddingCombo, c.padding - 1), std::to_string(c.padding - 1) + support::Cp932(u8"桁"));
+      EXPECT_EQ(d.ComboItem(kZeroPaddingCombo, 1000), "1000" + support::Cp932(u8"桁"));
       d.Select(kDigitShiftCombo, c.shift - 1);
       d.Select(kZeroPaddingCombo, c.padding - 1);
       d.Click(kOkButton);
@@ -304,61 +305,35 @@ TEST_P(SettingsDialogs, LayoutFollowsTheTables) {
 
 // A host window that the open dialog's modal loop still serves opens the same
 // dialog again over it; the first dialog must still give back what it shows.
-struct NestedCall {
-  Dlg100Fn f;
-  HWND owner;
-  Values100 v{0, 0, 0};
-  int32_t r = -2;
-  bool driven = false;
-  std::atomic<bool> done{false};
-};
-
-LRESULT CALLBACK NestingHostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_APP) {
-    auto* n = reinterpret_cast<NestedCall*>(lp);
-    fldlg::Script script(
-        [](fldlg::Dialog& d) {
-          d.Select(kZeroHandlingCombo, 1);
-          d.Select(kDigitShiftCombo, 0);
-          d.Click(kOkButton);
-        },
-        kTitle100);
-    n->r = n->f(n->owner, 2, &n->v.zero, &n->v.shift, &n->v.padding);
-    n->driven = script.Finish();
-    n->done = true;
-    return 0;
-  }
-  return DefWindowProcW(w, m, wp, lp);
-}
-
 TEST_P(SettingsDialogs, DigitalDisplayNestedCallLeavesTheOpenDialogIntact) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = NestingHostProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"farelib nesting host";
-  RegisterClassW(&wc);
-  HWND helper = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-  ASSERT_NE(helper, nullptr);
-  NestedCall nested;
-  nested.f = dlg100;
-  Values100 v{0, 0, 0};
+  support::NestingHost host;
+  ASSERT_TRUE(host.ok());
+  Values100 v{0, 0, 0}, nested{0, 0, 0};
+  int32_t nested_r = -2;
+  bool nested_driven = false;
   int32_t r = Run100(dlg100, nullptr, 6, &v, [&](fldlg::Dialog& d) {
     d.Select(kZeroHandlingCombo, 2);
     d.Select(kDigitShiftCombo, 3);
     d.Select(kZeroPaddingCombo, 4);
-    nested.owner = d.hwnd();
-    PostMessageW(helper, WM_APP, 0, reinterpret_cast<LPARAM>(&nested));
-    for (DWORD start = GetTickCount(); !nested.done && GetTickCount() - start < fldlg::kTimeoutMs;) Sleep(10);
-    ASSERT_TRUE(nested.done) << "the nested dialog did not end";
+    bool ran = host.RunThere([&] {
+      fldlg::Script script(
+          [](fldlg::Dialog& second) {
+            second.Select(kZeroHandlingCombo, 1);
+            second.Select(kDigitShiftCombo, 0);
+            second.Click(kOkButton);
+          },
+          kTitle100);
+      nested_r = dlg100(d.hwnd(), 2, &nested.zero, &nested.shift, &nested.padding);
+      nested_driven = script.Finish();
+    }, fldlg::kTimeoutMs);
+    ASSERT_TRUE(ran) << "the nested dialog did not end";
     EXPECT_EQ(d.ComboSelection(kDigitShiftCombo), 3) << "the first dialog still shows its choice";
     d.Click(kOkButton);
   });
-  DestroyWindow(helper);
-  EXPECT_TRUE(nested.driven);
-  EXPECT_EQ(nested.r, 0);
-  EXPECT_EQ(nested.v.zero, 1);
-  EXPECT_EQ(nested.v.shift, 0);
+  EXPECT_TRUE(nested_driven);
+  EXPECT_EQ(nested_r, 0);
+  EXPECT_EQ(nested.zero, 1);
+  EXPECT_EQ(nested.shift, 0);
   EXPECT_EQ(r, 0);
   EXPECT_EQ(v.zero, 2) << "what the first dialog showed at OK";
   EXPECT_EQ(v.shift, 3);
@@ -416,7 +391,7 @@ TEST_P(SettingsDialogs, TicketFormatEdgeCounts) {
     Values101 v{0, 0};
     Run101(dlg101, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
       EXPECT_EQ(d.ComboCount(kFormatCombo), 12);
-      EXPECT_EQ(d.ComboItem(kFormatCombo, c.index), fltest::Cp932(c.text)) << "N = " << c.n << ", index " << c.index;
+      EXPECT_EQ(d.ComboItem(kFormatCombo, c.index), support::Cp932(c.text)) << "N = " << c.n << ", index " << c.index;
       d.Click(kCancelButton);
     });
   }

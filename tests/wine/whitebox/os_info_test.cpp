@@ -7,7 +7,7 @@
 
 #include "core/store_win.h"
 #include "farelib.h"
-#include "farelib_test.h"
+#include "support/hex.h"
 #include "text/os_info_win.h"
 
 namespace {
@@ -56,7 +56,7 @@ TEST(OsInfo, ServicePackComparedWholeAndCaseSensitive) {
 
 TEST(OsInfo, RecordThatWasNeverFilled) {
   OSVERSIONINFOA zero{};
-  EXPECT_EQ(fltest::Hex(Named(zero)), fltest::Hex(kUnknown)) << "major 0 is unknown";
+  EXPECT_EQ(support::Hex(Named(zero)), support::Hex(kUnknown)) << "major 0 is unknown";
 }
 
 TEST(OsInfo, ServicePackTextWithoutTerminatorIsReadWithinTheRecord) {

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "core/store_win.h"
-#include "farelib_test.h"
+#include "support/debug_output.h"
+#include "support/hex.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ const std::string kUnknownMessage =
     "\x82\xea\x82\xe6\x82\xa4\x82\xc6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42\r\n";
 
 TEST(ProcessStore, UnknownPointersAreReportedOnTheDebuggerOutput) {
-  fltest::DebugOutputCatcher catcher;
+  support::DebugOutputCatcher catcher;
   char* text = g_strings.CreateCopy("fare", 4);
   EXPECT_EQ(HeapSize(GetProcessHeap(), 0, text - 4), 9u) << "n + 5 bytes from the process heap";
   g_strings.Release(text);
@@ -33,7 +34,7 @@ TEST(ProcessStore, UnknownPointersAreReportedOnTheDebuggerOutput) {
 
   g_strings.Release(text);  // released already
   ASSERT_EQ(catcher.messages().size(), 1u);
-  EXPECT_EQ(fltest::Hex(catcher.messages()[0]), fltest::Hex(kUnknownMessage));
+  EXPECT_EQ(support::Hex(catcher.messages()[0]), support::Hex(kUnknownMessage));
 
   g_strings.Release(nullptr);
   EXPECT_EQ(catcher.messages().size(), 1u) << "null is ignored silently";
@@ -56,7 +57,7 @@ TEST(ProcessStore, TheSharedEmptyStringIsAProcessHeapBlock) {
 TEST(ProcessStore, CopyOfHostTextReadsUpToTheTerminator) {
   char* copy = farelib::CopyHostText("\x89\x5e\x92\xc0");  // "運賃"
   EXPECT_EQ(StringStore::Length(copy), 4);
-  EXPECT_EQ(fltest::Hex(copy), "89 5E 92 C0 ");
+  EXPECT_EQ(support::Hex(copy), "89 5E 92 C0");
   char* none = farelib::CopyHostText(nullptr);
   EXPECT_EQ(StringStore::Length(none), 0);
   EXPECT_EQ(none[0], '\0');
@@ -102,7 +103,7 @@ TEST(ProcessStore, EightThreadsCreateAndReleaseConcurrently) {
     }
   }
   EXPECT_EQ(g_strings.LiveCount(), live_before + kept_total);
-  fltest::DebugOutputCatcher catcher;
+  support::DebugOutputCatcher catcher;
   for (auto& v : kept)
     for (char* s : v) g_strings.Release(s);
   EXPECT_EQ(g_strings.LiveCount(), live_before);

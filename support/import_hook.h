@@ -2,17 +2,17 @@
 // the module's import address table, for the life of the object: the tests
 // see exactly what a DLL hands the platform, without test hooks in the DLL.
 //
-//   fltest::ImportHook hook(module, "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&Fake));
+//   support::ImportHook hook(module, "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&Fake));
 //   ASSERT_TRUE(hook.installed());
 //   ... hook.original() is the real function ...
-#ifndef FARELIB_TESTS_WINE_IMPORT_HOOK_H
-#define FARELIB_TESTS_WINE_IMPORT_HOOK_H
+#ifndef FARELIB_SUPPORT_IMPORT_HOOK_H
+#define FARELIB_SUPPORT_IMPORT_HOOK_H
 
 #include <windows.h>
 
 #include <cstring>
 
-namespace fltest {
+namespace support {
 
 class ImportHook {
  public:
@@ -67,6 +67,6 @@ class ImportHook {
   void* original_ = nullptr;
 };
 
-}  // namespace fltest
+}  // namespace support
 
 #endif

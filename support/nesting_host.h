@@ -2,15 +2,16 @@
 // the open dialog from its script thread and has the dialog's thread make a
 // second call through this window, as a host whose other windows stay live
 // could. Create it on the thread that calls the dialog export.
-#ifndef FARELIB_TESTS_WINE_NESTING_HOST_H
-#define FARELIB_TESTS_WINE_NESTING_HOST_H
+#ifndef FARELIB_SUPPORT_NESTING_HOST_H
+#define FARELIB_SUPPORT_NESTING_HOST_H
 
 #include <windows.h>
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
-namespace fltest {
+namespace support {
 
 class NestingHost {
  public:
@@ -30,11 +31,17 @@ class NestingHost {
   bool ok() const { return window_ != nullptr; }
 
   // From another thread: runs call on the window's thread (inside whatever
-  // modal loop it is in) and waits until it has returned. False on timeout.
+  // modal loop it is in) and waits until it has returned. False on timeout;
+  // the call may still run later, so the job outlives this wait.
   bool RunThere(std::function<void()> call, DWORD timeout_ms) {
-    Job job{std::move(call), {false}};
-    if (!PostMessageW(window_, WM_APP, 0, reinterpret_cast<LPARAM>(&job))) return false;
-    for (DWORD start = GetTickCount(); !job.done;) {
+    auto job = std::make_shared<Job>();
+    job->call = std::move(call);
+    auto* ref = new std::shared_ptr<Job>(job);
+    if (!PostMessageW(window_, WM_APP, 0, reinterpret_cast<LPARAM>(ref))) {
+      delete ref;
+      return false;
+    }
+    for (DWORD start = GetTickCount(); !job->done;) {
       if (GetTickCount() - start > timeout_ms) return false;
       Sleep(10);
     }
@@ -44,13 +51,13 @@ class NestingHost {
  private:
   struct Job {
     std::function<void()> call;
-    std::atomic<bool> done;
+    std::atomic<bool> done{false};
   };
   static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_APP) {
-      auto* job = reinterpret_cast<Job*>(lp);
-      job->call();
-      job->done = true;
+      std::unique_ptr<std::shared_ptr<Job>> ref(reinterpret_cast<std::shared_ptr<Job>*>(lp));
+      (*ref)->call();
+      (*ref)->done = true;
       return 0;
     }
     return DefWindowProcW(w, m, wp, lp);
@@ -58,6 +65,6 @@ class NestingHost {
   HWND window_;
 };
 
-}  // namespace fltest
+}  // namespace support
 
 #endif

@@ -1,0 +1,34 @@
+// The tour's steps: each calls the exports of one kind the way the board
+// does, drives the dialogs they open, and reports what came back against
+// what the library promises. An export that the loaded DLL lacks is skipped
+// with its report line.
+#ifndef FAREHOST_TOUR_STEPS_H
+#define FAREHOST_TOUR_STEPS_H
+
+#include "host/host.h"
+
+namespace farehost::tour {
+
+// tour_steps_text.cpp
+void DllMainAgain();
+void ByteStrings();
+void LinksAndVersion();
+// tour_steps_dialogs.cpp
+void DigitalDisplay();
+void TicketFormat();
+void InfoNumbers();
+void AboutBox();
+void DatePicker();
+// tour_steps_choosers.cpp
+void FileChooser();
+void FolderChooser();
+void ColourChooser();
+void Plugins();
+
+// What the steps call and where the library's dialogs go.
+inline const Api& A() { return g_host.api; }
+inline HWND Board() { return g_host.window; }
+
+}  // namespace farehost::tour
+
+#endif

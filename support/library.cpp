@@ -1,0 +1,25 @@
+#include "support/library.h"
+
+#include <cstdio>
+
+#include "support/text.h"
+
+namespace support {
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring s(path, n);
+  return s.substr(0, s.find_last_of(L"\\/") + 1);
+}
+
+std::string BesideProgram(const char* file) { return Narrow(ProgramFolder() + Widen(file, -1, CP_ACP), CP_ACP); }
+
+HMODULE LoadBeside(const char* dll) {
+  const std::string path = BesideProgram(dll);
+  HMODULE m = LoadLibraryA(path.c_str());
+  if (!m) std::fprintf(stderr, "cannot load %s (error %lu)\n", path.c_str(), GetLastError());
+  return m;
+}
+
+}  // namespace support
