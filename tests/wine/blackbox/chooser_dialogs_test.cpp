@@ -78,11 +78,8 @@ void PostOk(fldlg::Dialog& d) {
 // sub-folder "routes" with route.csv; removed again afterwards.
 class Scratch {
  public:
-  Scratch() {
-    char tmp[MAX_PATH], full[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    GetLongPathNameA(tmp, full, MAX_PATH);
-    temp_ = full;
+  // In the temporary folder, or in `parent` (a path ending in a backslash).
+  explicit Scratch(const std::string& parent = TempFolder()) : temp_(parent) {
     dir_ = temp_ + "farelib_choosers_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir_.c_str(), nullptr);
     CreateDirectoryA((dir_ + "\\routes").c_str(), nullptr);
@@ -102,9 +99,28 @@ class Scratch {
   std::string operator/(const char* name) const { return dir_ + "\\" + name; }
 
  private:
+  static std::string TempFolder() {
+    char tmp[MAX_PATH], full[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    GetLongPathNameA(tmp, full, MAX_PATH);
+    return full;
+  }
   static constexpr const char* kFiles[] = {"fare.csv", "routes\\route.csv"};
   std::string temp_, dir_;
 };
+
+// The root of the system drive ("C:\"), where no other test makes or removes
+// folders. The emulator's folder browser takes a folder's list of sub-folders
+// when the folder's parent is opened in the tree, and reads it when the
+// folder itself is opened: a sub-folder removed in between (another test
+// ending, in the temporary folder every test shares) leaves that folder
+// unopenable for the rest of the dialog. A folder to pick is kept away from
+// such coming and going.
+std::string QuietFolder() {
+  char windows[MAX_PATH];
+  UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
+  return n >= 3 && n < MAX_PATH ? std::string(windows, 3) : "C:\\";
+}
 
 class FileChooser : public ::testing::TestWithParam<const char*> {
  protected:
@@ -265,7 +281,7 @@ TEST(FolderChooser, ConfirmedAndCancelled) {
   ASSERT_NE(m, nullptr);
   auto folder_dlg = support::Export<FolderDlgFn>(m, "Ze3FolderDlg");
   ASSERT_NE(folder_dlg, nullptr);
-  Scratch scratch;
+  Scratch scratch(QuietFolder());
   const std::string target = scratch / "routes";
   const std::string before = CurrentDirectory();
 
