@@ -1,12 +1,5 @@
-# The posix thread model: GoogleTest needs std::thread and std::mutex.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Test programs run through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+# x86_64-w64-mingw32 with the posix thread model (GoogleTest needs std::thread
+# and std::mutex): the same sources, the test programs and the benchmarks.
+set(FARELIB_MINGW_ARCH x86_64)
+set(FARELIB_MINGW_THREADS -posix)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
