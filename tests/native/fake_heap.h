@@ -18,6 +18,16 @@ namespace fltest {
 struct FakeHeap {
   int allocs_left = -1;  // allocations that still succeed; -1: never fail
   int resizes_left = -1;
+  // Counts allocations and resizes together, from 1. The one numbered
+  // fail_only fails and those after it succeed again; those from fail_from
+  // on all fail. 0: none.
+  int requests = 0;
+  int fail_only = 0;
+  int fail_from = 0;
+  bool FailsNext() {
+    ++requests;
+    return requests == fail_only || (fail_from > 0 && requests >= fail_from);
+  }
   int lock_depth = 0;
   std::set<void*> blocks;  // handed out and not yet freed
   std::vector<std::string> messages;
@@ -33,6 +43,7 @@ inline farelib::StoreHost HostFor(FakeHeap* heap) {
   h.ctx = heap;
   h.alloc_zeroed = [](void* c, std::size_t n) -> void* {
     auto* f = static_cast<FakeHeap*>(c);
+    if (f->FailsNext()) return nullptr;
     if (f->allocs_left == 0) return nullptr;
     if (f->allocs_left > 0) --f->allocs_left;
     void* block = std::calloc(1, n);
@@ -41,6 +52,7 @@ inline farelib::StoreHost HostFor(FakeHeap* heap) {
   };
   h.resize = [](void* c, void* p, std::size_t n) -> void* {
     auto* f = static_cast<FakeHeap*>(c);
+    if (f->FailsNext()) return nullptr;
     if (f->resizes_left == 0) return nullptr;
     if (f->resizes_left > 0) --f->resizes_left;
     void* block = std::realloc(p, n);
