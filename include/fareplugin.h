@@ -20,10 +20,10 @@
  *   - A plug-in that lacks an entry point is loaded, found wanting and freed:
  *     the bridge returns 0 to the host. A DllMain that returns FALSE at
  *     process attach also makes the bridge return 0.
- *   - Return values are ignored: the bridge returns 1 to the host whenever
- *     the entry point was found and called.
- *   - Nothing the plug-in does during the call is guarded: an entry point
- *     that faults brings the host down.
+ *   - Return values are ignored: what an entry point returns never reaches
+ *     the host.
+ *   - The bridge catches nothing: a fault in an entry point is a fault in the
+ *     host's process.
  *
  * Calling convention and export names
  *   Each entry point uses the standard Windows calling convention (__stdcall:
