@@ -13,7 +13,7 @@
 // Every other reason gives FALSE. The loader reads the result only at
 // process attach, so for thread attach and detach and for process detach
 // the FALSE goes nowhere; a host that calls the exported DllMain itself gets
-// 0 for those reasons, as the guide documents. The reserved argument says
+// 0 for those reasons, as farelib.h documents. The reserved argument says
 // how the DLL was loaded and changes nothing here.
 namespace {
 bool g_attached;
