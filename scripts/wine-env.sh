@@ -2,6 +2,8 @@
 # all run by Wine 10 in the root that scripts/wine-root keeps (one wine64 runs
 # the x86_64 and, in wow64 mode, the i686 programs; one 64-bit prefix serves both).
 # Functions:
+#   wine64, wineserver  the commands that run wine64 and wineserver in the
+#                   root (arrays), for wrappers: timeout 60 "${wine64[@]}" ARGS
 #   wine_prefix     create the prefix once
 #   wine_up         start the server, detached, and wait until it answers
 #   wine_down       end it and wait until it has gone
@@ -22,8 +24,10 @@ export WINEARCH=win64
 export WINEDLLPATH=/opt/wine-i386
 FARELIB_WINE_GRAPHICS=${FARELIB_WINE_GRAPHICS:-null}
 
-run_wine() { "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wine64 "$@"; }
-run_wineserver() { "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver "$@"; }
+wine64=("$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wine64)
+run_wine() { "${wine64[@]}" "$@"; }
+wineserver=("$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver)
+run_wineserver() { "${wineserver[@]}" "$@"; }
 
 wine_prefix() {
   [ -f "$WINEPREFIX/.farelib-ready" ] && return 0
@@ -31,7 +35,7 @@ wine_prefix() {
   (
     flock 9
     [ -f "$WINEPREFIX/.farelib-ready" ] && exit 0
-    rm -rf "$WINEPREFIX"
+    rm -rf --one-file-system "$WINEPREFIX"
     run_wine wineboot -i >/dev/null 2>&1 </dev/null
     # Dialogs run headless on the null display driver, which draws into memory.
     run_wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$FARELIB_WINE_GRAPHICS" /f >/dev/null 2>&1 </dev/null
@@ -42,8 +46,7 @@ wine_prefix() {
     done
     # The server that made the prefix knew no display driver yet: end it, so
     # that the first real program starts with the settings above.
-    run_wineserver -k >/dev/null 2>&1 </dev/null || true
-    run_wineserver -w >/dev/null 2>&1 </dev/null || true
+    wine_down
     touch "$WINEPREFIX/.farelib-ready"
   ) 9>"$WINEPREFIX.lock"
 }
@@ -55,7 +58,7 @@ wine_prefix() {
 # its own first; the persistent one then cannot start, and programs started
 # later meet a server that ends a few seconds after each idle moment.)
 start_wineserver() {
-  setsid -w "$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+  setsid -w "${wineserver[@]}" -p </dev/null >/dev/null 2>&1
 }
 
 wine_up() {
