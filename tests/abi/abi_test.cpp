@@ -12,7 +12,7 @@
 #include <string>
 
 #include "pe_file.h"
-#include "support/export_list.h"
+#include "core/export_list.h"
 
 namespace {
 
