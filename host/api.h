@@ -9,7 +9,7 @@
 #include <string>
 
 #include "farelib.h"
-#include "support/export_list.h"
+#include "core/export_list.h"
 #include "support/text.h"
 
 // Exported like the rest, but no header declares it for hosts; declared here

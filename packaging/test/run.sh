@@ -26,9 +26,14 @@ for f in bin/farelib4.dll bin/farelib3.dll bin/farehost.exe include/farelib.h in
          bin/sample_plugin.dll x64/bin/sample_plugin.dll examples/sample-plugin/sample_plugin.c; do
   [ -f "$stage/$f" ] || bad "the package lacks $f"
 done
-file_machine() { od -A n -t x2 -j $(( $(od -A n -t u4 -j 60 -N 4 "$1") + 4 )) -N 2 "$1" | tr -d ' '; }
-[ "$(file_machine "$stage/bin/farelib4.dll")" = 014c ] || bad "bin/farelib4.dll is not i386"
-[ "$(file_machine "$stage/x64/bin/farelib4.dll")" = 8664 ] || bad "x64/bin/farelib4.dll is not x86_64"
+# Every question about a built image goes to the toolchain's objdump and nm,
+# as in the ABI checks.
+file_format() { "$1-w64-mingw32-objdump" -f "$2" 2>&1 | sed -n 's/.*file format //p'; }
+for f in "i686 bin/farelib4.dll pei-i386" "x86_64 x64/bin/farelib4.dll pei-x86-64"; do
+  read -r arch dll want <<<"$f"
+  got=$(file_format "$arch" "$stage/$dll")
+  [ "$got" = "$want" ] || bad "expected $dll in the format $want; objdump says '$got'"
+done
 
 cflags=(-std=c99 -Wall -Wextra -Werror -I"$stage/include")
 # i686: against the MinGW import libraries, the MSVC-style ones, and as C++.

@@ -1,18 +1,13 @@
 // The i686 deliverables read as files: what a host's loader and linker see.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <ostream>
 #include <set>
 #include <string>
 
-#include "pe_file.h"
-#include "support/export_list.h"
+#include "core/export_list.h"
+#include "pe_report.h"
 
 namespace {
 
@@ -21,12 +16,7 @@ const std::set<std::string> kSystemDlls = {"kernel32.dll", "user32.dll", "gdi32.
                                            "shell32.dll",  "ole32.dll",  "comctl32.dll", "msvcrt.dll",
                                            "advapi32.dll"};
 
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-  return s;
-}
-
-peinfo::PeFile Load(const std::string& dll) { return peinfo::PeFile::load(std::string(FARELIB_WIN32_BIN) + "/" + dll); }
+peinfo::PeReport Load(const std::string& dll) { return peinfo::ReadPe(std::string(FARELIB_WIN32_BIN) + "/" + dll); }
 
 struct Deliverable {
   const char* file;
@@ -40,26 +30,26 @@ class Deliverables : public ::testing::TestWithParam<Deliverable> {};
 
 TEST_P(Deliverables, AreI386Dlls) {
   auto pe = Load(GetParam().file);
-  EXPECT_EQ(pe.machine(), peinfo::kMachineI386) << GetParam().file;
-  EXPECT_FALSE(pe.is_pe32_plus());
-  EXPECT_TRUE(pe.is_dll());
-  EXPECT_EQ(pe.export_dll_name(), GetParam().file) << "the export directory names the module by its file name";
+  EXPECT_EQ(pe.format, "pei-i386") << GetParam().file;
+  EXPECT_FALSE(pe.pe32_plus);
+  EXPECT_TRUE(pe.IsDll()) << GetParam().file << ": characteristics 0x" << std::hex << pe.characteristics;
+  EXPECT_EQ(pe.export_dll_name, GetParam().file) << "the export directory names the module by its file name";
 }
 
 // `file` exports exactly the names of `want`, by name, each as a stdcall
 // symbol whose callee removes the bytes `want` gives.
-void ExpectStdcallExports(const peinfo::PeFile& pe, const std::string& file,
+void ExpectStdcallExports(const peinfo::PeReport& pe, const std::string& file,
                           const std::map<std::string, uint32_t>& want) {
   std::set<std::string> want_names, got;
   for (const auto& [name, bytes] : want) want_names.insert(name);
-  for (const auto& e : pe.exports()) {
-    EXPECT_FALSE(e.name.empty()) << file << ": export by ordinal only, ordinal " << e.ordinal;
-    EXPECT_FALSE(e.forwarder) << e.name << " is forwarded to " << e.forwarded_to;
+  EXPECT_EQ(pe.exports_by_address, pe.exports.size()) << file << ": exports by ordinal only";
+  for (const auto& e : pe.exports) {
+    EXPECT_FALSE(e.forwarded) << file << ": " << e.name << " is forwarded";
     got.insert(e.name);
   }
   EXPECT_EQ(got, want_names) << file << ": exported names";
   for (const auto& [name, arg_bytes] : want) {
-    auto bytes = pe.stdcall_arg_bytes(name);
+    auto bytes = pe.StdcallArgumentBytes(name);
     ASSERT_TRUE(bytes.has_value()) << name << ": no symbol _" << name << "@N at the export's address";
     EXPECT_EQ(*bytes, arg_bytes) << name << ": argument bytes removed by the callee";
   }
@@ -75,17 +65,17 @@ TEST_P(Deliverables, ExportExactlyTheirListWithStdcallArgumentBytes) {
 
 TEST_P(Deliverables, ImportOnlyWindowsSystemDlls) {
   auto pe = Load(GetParam().file);
-  for (const auto& dll : pe.imports()) {
-    std::string name = Lower(dll.name);
-    EXPECT_TRUE(kSystemDlls.count(name)) << GetParam().file << " imports " << dll.name;
+  EXPECT_TRUE(pe.imports.count("kernel32.dll")) << GetParam().file << ": the import tables as read";
+  for (const auto& [name, functions] : pe.imports) {
+    EXPECT_TRUE(kSystemDlls.count(name)) << GetParam().file << " imports " << name;
     for (const char* runtime : {"libgcc", "libstdc++", "libwinpthread"})
-      EXPECT_EQ(name.find(runtime), std::string::npos) << GetParam().file << " needs the runtime DLL " << dll.name;
+      EXPECT_EQ(name.find(runtime), std::string::npos) << GetParam().file << " needs the runtime DLL " << name;
   }
 }
 
 TEST_P(Deliverables, CarryNoVersionResource) {
   auto pe = Load(GetParam().file);
-  EXPECT_FALSE(pe.has_version_resource()) << GetParam().file;
+  for (const auto& r : pe.resources) EXPECT_NE(r.type, "#16") << GetParam().file << ": " << r.Key();
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32, Deliverables,
@@ -96,65 +86,52 @@ INSTANTIATE_TEST_SUITE_P(Win32, Deliverables,
 TEST(Farelib3, LeavesOutWhatOnlyFarelib4Uses) {
   auto pe = Load("farelib3.dll");
   for (const char* dll : {"comctl32.dll", "ole32.dll"})
-    EXPECT_EQ(pe.find_import(dll), nullptr) << "farelib3 imports " << dll;
+    EXPECT_EQ(pe.imports.count(dll), 0u) << "farelib3 imports " << dll;
 }
 
 // The choosers and the bridge take what they use from the system DLLs; the
 // folder browser and the bridge are farelib4's alone.
-std::set<std::string> ImportedNames(const peinfo::PeFile& pe, const char* dll) {
-  std::set<std::string> names;
-  if (const auto* d = pe.find_import(dll))
-    for (const auto& f : d->functions) names.insert(f.name);
-  return names;
-}
-
 TEST(ChoosersAndBridge, ImportWhatTheyUseFromWhereTheyShould) {
   const std::set<std::string> choosers = {"ChooseColorA", "GetOpenFileNameA", "GetSaveFileNameA"};
   auto f4 = Load("farelib4.dll");
   auto f3 = Load("farelib3.dll");
-  EXPECT_EQ(ImportedNames(f4, "comdlg32.dll"), choosers) << "farelib4 from comdlg32";
-  EXPECT_EQ(ImportedNames(f3, "comdlg32.dll"), choosers) << "farelib3 from comdlg32";
-  EXPECT_EQ(ImportedNames(f4, "ole32.dll"), std::set<std::string>{"CoTaskMemFree"}) << "farelib4 from ole32";
-  const auto shell4 = ImportedNames(f4, "shell32.dll");
-  const auto shell3 = ImportedNames(f3, "shell32.dll");
+  EXPECT_EQ(f4.ImportedFrom("comdlg32.dll"), choosers) << "farelib4 from comdlg32";
+  EXPECT_EQ(f3.ImportedFrom("comdlg32.dll"), choosers) << "farelib3 from comdlg32";
+  EXPECT_EQ(f4.ImportedFrom("ole32.dll"), std::set<std::string>{"CoTaskMemFree"}) << "farelib4 from ole32";
+  const auto shell4 = f4.ImportedFrom("shell32.dll");
+  const auto shell3 = f3.ImportedFrom("shell32.dll");
   for (const char* f : {"SHBrowseForFolderA", "SHGetPathFromIDListA"}) {
     EXPECT_EQ(shell4.count(f), 1u) << "farelib4 imports " << f << " from shell32";
     EXPECT_EQ(shell3.count(f), 0u) << "farelib3 has no folder browser, yet imports " << f;
   }
   for (const char* name : {"Ze3FolderDlg", "ZE4_GetPlgInfo", "ZE4_SetPlgComment", "ZE4_SetCorpAddList",
                            "ZE4_DrawSeiriken"})
-    EXPECT_EQ(f3.find_export(name), nullptr) << "farelib3 exports " << name;
+    EXPECT_EQ(f3.FindExport(name), nullptr) << "farelib3 exports " << name;
 }
 
 // ---- Resources: the About pictures and the cursor ----
 
-uint32_t U32(const peinfo::Bytes& b, size_t at) {
+// Little-endian fields of a resource's bytes.
+uint32_t U32(const std::string& b, size_t at) {
   uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = v << 8 | b.data[at + static_cast<size_t>(i)];
+  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<uint8_t>(b[at + static_cast<size_t>(i)]);
   return v;
 }
-uint16_t U16(const peinfo::Bytes& b, size_t at) {
-  return static_cast<uint16_t>(b.data[at] | b.data[at + 1] << 8);
+uint16_t U16(const std::string& b, size_t at) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8);
 }
-int32_t I32(const peinfo::Bytes& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
-
-std::string Key(const peinfo::Resource& r) {
-  return r.type.str() + "/" + r.name.str() + "/" + std::to_string(r.language);
-}
+int32_t I32(const std::string& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
 
 // Every resource of a DLL by "type/name/language".
-std::map<std::string, std::string> Resources(const peinfo::PeFile& pe) {
+std::map<std::string, std::string> Resources(const peinfo::PeReport& pe) {
   std::map<std::string, std::string> out;
-  for (const auto& r : pe.resources()) {
-    auto b = pe.resource_bytes(r);
-    out[Key(r)] = std::string(reinterpret_cast<const char*>(b.data), b.size);
-  }
+  for (const auto& r : pe.resources) out[r.Key()] = pe.Bytes(r.rva, r.size);
   return out;
 }
 
-const peinfo::Resource* FindResource(const peinfo::PeFile& pe, uint16_t type, uint16_t name) {
-  for (const auto& r : pe.resources())
-    if (!r.type.named && r.type.id == type && !r.name.named && r.name.id == name) return &r;
+const peinfo::Resource* FindResource(const peinfo::PeReport& pe, uint16_t type, uint16_t name) {
+  for (const auto& r : pe.resources)
+    if (r.type == "#" + std::to_string(type) && r.name == "#" + std::to_string(name)) return &r;
   return nullptr;
 }
 
@@ -162,17 +139,17 @@ const peinfo::Resource* FindResource(const peinfo::PeFile& pe, uint16_t type, ui
 // their plain names, stdcall with the argument bytes the bridge pushes.
 TEST(SamplePlugin, ExportsTheFourEntryPointsAsStdcall) {
   auto pe = Load("sample_plugin.dll");
-  EXPECT_EQ(pe.machine(), peinfo::kMachineI386);
+  EXPECT_EQ(pe.format, "pei-i386");
   ExpectStdcallExports(pe, "sample_plugin.dll",
                        {{"DrawSeiriken", 32}, {"GetPlgInfo", 4}, {"SetCorpAddList", 4}, {"SetPlgComment", 4}});
-  for (const auto& dll : pe.imports())
-    EXPECT_TRUE(kSystemDlls.count(Lower(dll.name))) << "sample_plugin.dll imports " << dll.name;
+  for (const auto& [name, functions] : pe.imports)
+    EXPECT_TRUE(kSystemDlls.count(name)) << "sample_plugin.dll imports " << name;
 }
 
 TEST_P(Deliverables, CarryThePicturesAndTheCursorInJapanese) {
   auto pe = Load(GetParam().file);
   std::map<std::string, size_t> sizes;
-  for (const auto& r : pe.resources()) sizes[Key(r)] = r.size;
+  for (const auto& r : pe.resources) sizes[r.Key()] = r.size;
   // bitmap 2, cursor image 1, cursor group 12; language 1041 (Japanese)
   const std::map<std::string, size_t> want = {
       {"#2/#102/1041", 36044}, {"#2/#103/1041", 36044}, {"#1/#1/1041", 748}, {"#12/#101/1041", 20}};
@@ -184,8 +161,8 @@ TEST_P(Deliverables, PicturesAre210By165At8BitsPerPixel) {
   for (uint16_t id : {102, 103}) {
     const peinfo::Resource* r = FindResource(pe, 2, id);
     ASSERT_NE(r, nullptr) << "bitmap " << id;
-    auto b = pe.resource_bytes(*r);
-    ASSERT_EQ(b.size, 36044u) << "bitmap " << id;
+    const std::string b = pe.Bytes(r->rva, r->size);
+    ASSERT_EQ(b.size(), 36044u) << "bitmap " << id;
     struct Field {
       const char* name;
       int64_t got, want;
@@ -197,13 +174,13 @@ TEST_P(Deliverables, PicturesAre210By165At8BitsPerPixel) {
         {"palette entries", U32(b, 32), 256}, {"important colours", U32(b, 36), 50},
     };
     for (const auto& f : fields) EXPECT_EQ(f.got, f.want) << GetParam().file << " bitmap " << id << ": " << f.name;
-    EXPECT_EQ(40u + 256u * 4u + 165u * 212u, b.size) << "header, palette, 165 rows of 212 bytes";
+    EXPECT_EQ(40u + 256u * 4u + 165u * 212u, b.size()) << "header, palette, 165 rows of 212 bytes";
   }
   const auto* board = FindResource(pe, 2, 102);
   const auto* bus = FindResource(pe, 2, 103);
   if (board && bus) {
-    auto a = pe.resource_bytes(*board), c = pe.resource_bytes(*bus);
-    EXPECT_NE(std::memcmp(a.data + 1064, c.data + 1064, 165 * 212), 0) << "two different pictures";
+    const std::string a = pe.Bytes(board->rva, board->size), c = pe.Bytes(bus->rva, bus->size);
+    EXPECT_NE(a.substr(1064), c.substr(1064)) << "two different pictures";
   }
 }
 
@@ -211,8 +188,8 @@ TEST_P(Deliverables, CursorGroup101HoldsOne32By32CursorAt4BitsPerPixel) {
   auto pe = Load(GetParam().file);
   const peinfo::Resource* group = FindResource(pe, 12, 101);
   ASSERT_NE(group, nullptr) << "cursor group 101";
-  auto g = pe.resource_bytes(*group);
-  ASSERT_EQ(g.size, 6u + 14u);
+  const std::string g = pe.Bytes(group->rva, group->size);
+  ASSERT_EQ(g.size(), 6u + 14u);
   struct Field {
     const char* name;
     int64_t got, want;
@@ -226,8 +203,8 @@ TEST_P(Deliverables, CursorGroup101HoldsOne32By32CursorAt4BitsPerPixel) {
 
   const peinfo::Resource* image = FindResource(pe, 1, 1);
   ASSERT_NE(image, nullptr) << "cursor image 1";
-  auto c = pe.resource_bytes(*image);
-  ASSERT_EQ(c.size, 748u);
+  const std::string c = pe.Bytes(image->rva, image->size);
+  ASSERT_EQ(c.size(), 748u);
   Field img[] = {
       {"hot spot x", U16(c, 0), 31},     {"hot spot y", U16(c, 2), 31},   {"header size", U32(c, 4), 40},
       {"width", I32(c, 8), 32},          {"height (image and mask)", I32(c, 12), 64},
@@ -235,7 +212,7 @@ TEST_P(Deliverables, CursorGroup101HoldsOne32By32CursorAt4BitsPerPixel) {
       {"palette entries", U32(c, 36), 16},
   };
   for (const auto& f : img) EXPECT_EQ(f.got, f.want) << GetParam().file << " cursor image: " << f.name;
-  EXPECT_EQ(4u + 40u + 16u * 4u + 32u * 16u + 32u * 4u, c.size) << "hot spot, header, palette, XOR and AND masks";
+  EXPECT_EQ(4u + 40u + 16u * 4u + 32u * 16u + 32u * 4u, c.size()) << "hot spot, header, palette, XOR and AND masks";
 }
 
 TEST(BothDeliverables, CarryTheSameResources) {
@@ -250,11 +227,6 @@ TEST(BothDeliverables, CarryTheSameResources) {
 }
 
 // ---- What farelib3 leaves out, whole ----
-
-std::string FileBytes(const char* dll) {
-  std::ifstream f(std::string(FARELIB_WIN32_BIN) + "/" + dll, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
 
 std::string Utf16(const char16_t* s) {
   std::string out;
@@ -277,17 +249,18 @@ TEST(Farelib3, LeavesOutTheDatePickerVersionNamingAndSoundPage) {
       {"user32.dll", {"CreateWindowExA"}},
   };
   for (const auto& [dll, names] : only4) {
-    auto in4 = ImportedNames(f4, dll.c_str());
-    auto in3 = ImportedNames(f3, dll.c_str());
+    auto in4 = f4.ImportedFrom(dll);
+    auto in3 = f3.ImportedFrom(dll);
     for (const auto& n : names) {
       EXPECT_EQ(in4.count(n), 1u) << "farelib4 imports " << n << " from " << dll;
       EXPECT_EQ(in3.count(n), 0u) << "farelib3 imports " << n << " from " << dll << ", which only farelib4 uses";
     }
   }
   for (const char* name : {"Call_dlg111", "GetOsInfo", "VantrelHpSndURL"})
-    EXPECT_EQ(f3.find_export(name), nullptr) << "farelib3 exports " << name;
+    EXPECT_EQ(f3.FindExport(name), nullptr) << "farelib3 exports " << name;
 
-  const std::string b4 = FileBytes("farelib4.dll"), b3 = FileBytes("farelib3.dll");
+  const std::string& b4 = f4.file;
+  const std::string& b3 = f3.file;
   ASSERT_FALSE(b4.empty() || b3.empty());
   struct Piece {
     const char* what;

@@ -3,28 +3,23 @@
 // that the tables give (built here natively from the same tables).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "dialogs/templates.h"
-#include "pe_file.h"
+#include "pe_report.h"
 
 namespace {
 
-struct Found {
-  uint32_t rva;
-};
-
-std::vector<Found> FindAll(const peinfo::PeFile& pe, const farelib::dlg::TemplateRef& t) {
-  std::vector<Found> out;
-  for (const peinfo::Section& s : pe.sections()) {
-    uint32_t size = std::min(s.virtual_size, s.raw_size);
-    if (size < t.size) continue;
-    peinfo::Bytes b = pe.rva_bytes(s.rva, size);
-    const uint8_t* end = b.data + b.size;
-    for (const uint8_t* p = b.data; (p = std::search(p, end, t.bytes, t.bytes + t.size)) != end; ++p)
-      out.push_back({s.rva + static_cast<uint32_t>(p - b.data)});
+// The RVAs where the image holds the template's bytes.
+std::vector<uint32_t> FindAll(const peinfo::PeReport& pe, const farelib::dlg::TemplateRef& t) {
+  std::vector<uint32_t> out;
+  const std::string needle(reinterpret_cast<const char*>(t.bytes), t.size);
+  for (const peinfo::Section& s : pe.sections) {
+    if (!s.has_contents || s.size < t.size) continue;
+    const std::string b = pe.Bytes(s.rva, s.size);
+    for (size_t at = b.find(needle); at != std::string::npos; at = b.find(needle, at + 1))
+      out.push_back(s.rva + static_cast<uint32_t>(at));
   }
   return out;
 }
@@ -37,11 +32,11 @@ TEST(SettingsTemplates, EachDllCarriesEachTemplateOnceAligned) {
                    {"ticket format", farelib::dlg::kTicketFormatTemplate},
                    {"information numbers", farelib::dlg::kInfoNumberTemplate}};
   for (const char* dll : {"farelib4.dll", "farelib3.dll"}) {
-    peinfo::PeFile pe = peinfo::PeFile::load(std::string(FARELIB_WIN32_BIN) + "/" + dll);
+    const peinfo::PeReport pe = peinfo::ReadPe(std::string(FARELIB_WIN32_BIN) + "/" + dll);
     for (const auto& c : templates) {
-      std::vector<Found> found = FindAll(pe, c.t);
+      std::vector<uint32_t> found = FindAll(pe, c.t);
       ASSERT_EQ(found.size(), 1u) << dll << ": copies of the " << c.name << " template";
-      EXPECT_EQ((pe.image_base() + found[0].rva) % 4, 0u) << dll << ": " << c.name << " template alignment";
+      EXPECT_EQ((pe.image_base + found[0]) % 4, 0u) << dll << ": " << c.name << " template alignment";
     }
   }
 }

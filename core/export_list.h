@@ -3,12 +3,14 @@
 //
 //   X(name, argument bytes, in farelib3)
 //
-// The .def files in core/ are what the DLLs are linked from; this list is
-// what the hosts and tests know of them: the stand-in host resolves, counts
-// and greys out its menus by it, and the ABI tests check the built DLLs
-// against it. No <windows.h>: the native ABI tests use it too.
-#ifndef FARELIB_SUPPORT_EXPORT_LIST_H
-#define FARELIB_SUPPORT_EXPORT_LIST_H
+// This list is the one home of the export tables: the build writes both .def
+// files from it (core/CMakeLists.txt reads the rows below, one per line, as
+// they are written), the DLLs are linked from those and the package ships
+// them; the stand-in host resolves, counts and greys out its menus by it, and
+// the ABI tests check the built DLLs against it. No <windows.h>: the native
+// ABI tests use it too.
+#ifndef FARELIB_CORE_EXPORT_LIST_H
+#define FARELIB_CORE_EXPORT_LIST_H
 
 #define FARELIB_EXPORT_LIST(X)     \
   X(Call_dlg100, 20, true)         \
@@ -30,6 +32,11 @@
   X(Ze3ChooseColor, 12, true)      \
   X(Ze3FileDlg, 20, true)          \
   X(Ze3FolderDlg, 8, false)
+
+// Exports that no import library carries (PRIVATE in the .def files): both
+// DLLs export DllMain, but a host DLL without a DllMain of its own must not
+// bind the library's, which would then record the host DLL as its module.
+#define FARELIB_PRIVATE_EXPORTS(X) X(DllMain)
 
 namespace support {
 
