@@ -67,9 +67,9 @@ void Run(HWND d) {
   GetDlgItemTextW(d, kStart, start, 32);
   GetDlgItemTextW(d, kCount, count, 32);
   std::string bytes = ToCp932(text);
-  int32_t len = g_host.api.LenB_ASCII(bytes.c_str());
+  int32_t len = g_host.farelib.LenB_ASCII(bytes.c_str());
   int32_t s = _wtoi(start), c = _wtoi(count);
-  const char* mid = g_host.api.MidB_ASCII(bytes.c_str(), s, c);
+  const char* mid = g_host.farelib.MidB_ASCII(bytes.c_str(), s, c);
   int32_t mid_len = farelib_length(mid);
   wchar_t head[160];
   std::swprintf(head, 160, L"LenB_ASCII → %ld バイト\r\nMidB_ASCII(%ld, %ld) → %ld バイト: ", static_cast<long>(len),

@@ -15,7 +15,7 @@ TourOptions g_tour;
 
 void RunTour() {
   using namespace tour;
-  const Api& api = g_host.api;
+  const support::Farelib& api = g_host.farelib;
   const int have = api.Count(), want = support::ExportCount(api.IsFarelib3());
   Out(ToUtf8(api.name) + ": " + Num(have) + " of " + Num(want) + " exports (" + ToUtf8(api.path) + ")");
   if (have != want) Fail("export count " + Num(have) + ", expected " + Num(want));

@@ -26,8 +26,8 @@ void ColourChooser();
 void Plugins();
 
 // What the steps call and where the library's dialogs go.
-inline const Api& A() { return g_host.api; }
-inline HWND Board() { return g_host.window; }
+inline const support::Farelib& Dll() { return g_host.farelib; }
+inline HWND BoardWindow() { return g_host.window; }
 
 }  // namespace farehost::tour
 
