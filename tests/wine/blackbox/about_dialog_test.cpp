@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "blackbox/dll_fixtures.h"
+#include "dialogs/control_ids.h"
+#include "resources/resource_ids.h"
 #include "support/dialog_driver.h"
 #include "support/hex.h"
 #include "support/import_hook.h"
@@ -19,7 +21,10 @@
 namespace {
 
 const wchar_t kTitle[] = L"Zelvoのバージョン情報";
-constexpr int kPicture = 2, kText = 10, kLink = 12;
+using farelib::dlg::kAboutLinkButton;
+using farelib::dlg::kAboutPicture;
+using farelib::dlg::kAboutText;
+constexpr int kBoard = FARELIB_BITMAP_BOARD, kBus = FARELIB_BITMAP_BUS;
 
 struct ShellCall {
   HWND window;
@@ -123,16 +128,16 @@ class AboutDialog : public blackbox::EachDll {
 };
 
 TEST_P(AboutDialog, SelectorChoosesThePicture) {
-  const std::vector<DWORD> board = Reference(102), bus = Reference(103);
+  const std::vector<DWORD> board = Reference(kBoard), bus = Reference(kBus);
   ASSERT_FALSE(board.empty());
   ASSERT_NE(board, bus) << "two different pictures";
   struct Case {
     int32_t selector;
     int want;
-  } cases[] = {{1, 102}, {0, 103}, {2, 103}, {-1, 103}};
+  } cases[] = {{1, kBoard}, {0, kBus}, {2, kBus}, {-1, kBus}};
   for (const auto& c : cases) {
     int32_t r = Run(c.selector, "", [&](fldlg::Dialog& d) {
-      HWND control = d.Control(kPicture);
+      HWND control = d.Control(kAboutPicture);
       auto shown = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
       BITMAP bm{};
       ASSERT_NE(GetObjectA(shown, sizeof bm, &bm), 0) << "selector " << c.selector << ": a picture is shown";
@@ -142,7 +147,7 @@ TEST_P(AboutDialog, SelectorChoosesThePicture) {
       GetClientRect(control, &rc);
       EXPECT_EQ(rc.right, 210) << "the picture control sizes itself to the picture";
       EXPECT_EQ(rc.bottom, 165);
-      EXPECT_TRUE(Pixels(shown) == (c.want == 102 ? board : bus))
+      EXPECT_TRUE(Pixels(shown) == (c.want == kBoard ? board : bus))
           << "selector " << c.selector << " should show bitmap " << c.want;
       d.PressKey(VK_RETURN);
     });
@@ -160,7 +165,7 @@ TEST_P(AboutDialog, ShowsTheHostsTextLineByLine) {
   } cases[] = {{two_lines.c_str(), two_lines, 2}, {other.c_str(), other, 1}, {nullptr, "", 1}, {"", "", 1}};
   for (const auto& c : cases) {
     Run(0, c.text, [&](fldlg::Dialog& d) {
-      HWND box = d.Control(kText);
+      HWND box = d.Control(kAboutText);
       char buf[256] = {};
       GetWindowTextA(box, buf, sizeof buf);
       EXPECT_EQ(support::Hex(buf), support::Hex(c.shown)) << "the box shows this call's text";
@@ -177,8 +182,8 @@ TEST_P(AboutDialog, LinkOpensTheHomepageAndOnlyOkCloses) {
   HWND shown = nullptr;
   int32_t r = Run(1, "about", [&](fldlg::Dialog& d) {
     shown = d.hwnd();
-    d.Click(kLink);
-    d.Click(kLink);
+    d.Click(kAboutLinkButton);
+    d.Click(kAboutLinkButton);
     EXPECT_TRUE(d.IsOpen()) << "the link leaves the dialog open";
     d.PressKey(VK_ESCAPE);
     EXPECT_TRUE(d.IsOpen()) << "Esc does nothing";
@@ -208,7 +213,7 @@ TEST_P(AboutDialog, HomepageTextKeptOrReleased) {
   const bool released = std::string(GetParam()) == "farelib3.dll";
   g_rec.shell.clear();
   Run(0, "", [&](fldlg::Dialog& d) {
-    d.Click(kLink);
+    d.Click(kAboutLinkButton);
     d.PressKey(VK_RETURN);
   });
   ASSERT_EQ(g_rec.shell.size(), 1u);
@@ -266,7 +271,7 @@ TEST_P(AboutDialog, NestedBoxesReleaseTheirOwnPictures) {
       inner_driven = script.Finish();
     }, fldlg::kTimeoutMs);
     EXPECT_TRUE(ran) << "the nested box did not end";
-    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(d.Control(kPicture), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(d.Control(kAboutPicture), STM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_NE(GetObjectType(shown), 0u) << "the first box's picture is still there";
     d.Click(IDOK);
   });

@@ -2,6 +2,7 @@
 // host that wanted it would load it (no library code loads it).
 #include <gtest/gtest.h>
 
+#include "resources/resource_ids.h"
 #include "support/farelib_loader.h"
 
 namespace {
@@ -10,7 +11,7 @@ TEST(Resources, CursorGroup101LoadsWithItsHotSpot) {
   for (const char* dll : {"farelib4.dll", "farelib3.dll"}) {
     support::Farelib farelib;
     ASSERT_TRUE(farelib.LoadBeside(dll)) << dll;
-    HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(farelib.module, MAKEINTRESOURCEA(101), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+    HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(farelib.module, MAKEINTRESOURCEA(FARELIB_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
     ASSERT_NE(cursor, nullptr) << dll << ": cursor 101 loads";
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(cursor, &info)) << dll;
