@@ -50,7 +50,7 @@ std::string DataFilter();
 std::string PluginFilter();
 
 // The window message that starts the tour once the board is shown, and the
-// tour itself (tour.cpp); it ends by closing the board window.
+// tour itself (tour/tour.cpp); it ends by closing the board window.
 constexpr UINT kStartTour = WM_APP + 1;
 void RunTour();
 

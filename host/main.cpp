@@ -10,7 +10,7 @@
 #include <cwchar>
 
 #include "host/host.h"
-#include "host/tour.h"
+#include "host/tour/tour.h"
 #include "support/library.h"
 
 using namespace farehost;

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "host/tour_fixtures.h"
-#include "host/tour_report.h"
-#include "host/tour_steps.h"
+#include "host/tour/fixtures.h"
+#include "host/tour/report.h"
+#include "host/tour/steps.h"
 #include "support/choosers.h"
 
 namespace farehost::tour {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "dialogs/control_ids.h"
-#include "host/tour_fixtures.h"
-#include "host/tour_report.h"
-#include "host/tour_steps.h"
+#include "host/tour/fixtures.h"
+#include "host/tour/report.h"
+#include "host/tour/steps.h"
 
 namespace farehost::tour {
 

@@ -1,9 +1,9 @@
-#include "host/tour_report.h"
+#include "host/tour/report.h"
 
 #include <cstring>
 
 #include "host/host.h"
-#include "host/tour.h"
+#include "host/tour/tour.h"
 
 namespace farehost {
 

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "host/capture.h"
-#include "host/tour_fixtures.h"
-#include "host/tour_report.h"
-#include "host/tour_steps.h"
+#include "host/tour/capture.h"
+#include "host/tour/fixtures.h"
+#include "host/tour/report.h"
+#include "host/tour/steps.h"
 
 namespace farehost::tour {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "host/tour_report.h"
-#include "host/tour_steps.h"
+#include "host/tour/report.h"
+#include "host/tour/steps.h"
 #include "support/hex.h"
 
 namespace farehost::tour {

@@ -9,17 +9,17 @@
 
 namespace farehost::tour {
 
-// tour_steps_text.cpp
+// steps_text.cpp
 void DllMainAgain();
 void ByteStrings();
 void LinksAndVersion();
-// tour_steps_dialogs.cpp
+// steps_dialogs.cpp
 void DigitalDisplay();
 void TicketFormat();
 void InfoNumbers();
 void AboutBox();
 void DatePicker();
-// tour_steps_choosers.cpp
+// steps_choosers.cpp
 void FileChooser();
 void FolderChooser();
 void ColourChooser();
