@@ -11,10 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "support/library.h"
-
-using LenBFn = int32_t(WINAPI*)(const char*);
-using MidBFn = const char*(WINAPI*)(const char*, int32_t, int32_t);
+#include "support/farelib_loader.h"
 
 namespace {
 
@@ -45,10 +42,10 @@ uint64_t HeapInUse() {
 }  // namespace
 
 int main() {
-  HMODULE m = support::LoadBeside("farelib4.dll");
-  if (!m) return 1;
-  auto lenb = support::Export<LenBFn>(m, "LenB_ASCII");
-  auto midb = support::Export<MidBFn>(m, "MidB_ASCII");
+  support::Farelib farelib;
+  if (!farelib.LoadBeside("farelib4.dll") || !farelib.LenB_ASCII || !farelib.MidB_ASCII) return 1;
+  const auto lenb = farelib.LenB_ASCII;
+  const auto midb = farelib.MidB_ASCII;
   const char* text = "\x89\x5e\x92\xc0 ABCDE";  // "運賃 ABCDE"
   volatile int32_t sink = 0;
 

@@ -11,10 +11,7 @@
 #include <string>
 
 #include "support/dialog_driver.h"
-#include "support/library.h"
-
-using Dlg100Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*, int16_t*);
-using Dlg102Fn = int32_t(WINAPI*)(HWND, int32_t, void*);
+#include "support/farelib_loader.h"
 
 namespace {
 
@@ -44,17 +41,15 @@ double TimeToAppear(Open open, int runs) {
 }  // namespace
 
 int main() {
-  HMODULE m = support::LoadBeside("farelib4.dll");
-  if (!m) return 1;
-  auto dlg100 = support::Export<Dlg100Fn>(m, "Call_dlg100");
-  auto dlg102 = support::Export<Dlg102Fn>(m, "Call_dlg102");
+  support::Farelib farelib;
+  if (!farelib.LoadBeside("farelib4.dll") || !farelib.Call_dlg100 || !farelib.Call_dlg102) return 1;
 
   std::printf("time until the dialog appears, filled (best of 3)\n");
   for (int n : {10, 1000, 10000, 32766}) {
     double t = TimeToAppear(
         [&] {
           int16_t z = 0, s = 0, p = 0;
-          dlg100(nullptr, n, &z, &s, &p);
+          farelib.Call_dlg100(nullptr, n, &z, &s, &p);
         },
         3);
     std::printf("Call_dlg100 N = %5d (%6d list items)   %8.3f s\n", n, 2 * n + 5, t);
@@ -62,8 +57,8 @@ int main() {
   for (int n : {10, 1000, 10000, 32767}) {
     double t = TimeToAppear(
         [&] {
-          int16_t rec[10] = {};
-          dlg102(nullptr, n, rec);
+          InfoNumberSettings rec{};
+          farelib.Call_dlg102(nullptr, n, &rec);
         },
         3);
     std::printf("Call_dlg102 N = %5d (%6d list items)   %8.3f s\n", n, 4 * n + 150, t);

@@ -11,6 +11,7 @@
 
 #include "dialogs/dialog_template.h"
 #include "dialogs/templates.h"
+#include "resources/resource_ids.h"
 
 namespace farelib::dlg {
 
@@ -18,13 +19,10 @@ namespace farelib::dlg {
 extern const TemplateRef kAboutTemplate;  // 5 controls, 268 bytes
 extern const TemplateTable kAboutTable;
 
-// Control ids of the About box.
-inline constexpr int kAboutPicture = 2;      // SS_BITMAP static
-inline constexpr int kAboutText = 10;        // read-only multi-line edit box
-inline constexpr int kAboutLinkButton = 12;  // opens the maker's homepage
-
-// Selector 1 shows bitmap 102 (the fare board); every other value 103 (the bus).
-constexpr int AboutBitmapId(std::int32_t selector) { return selector == 1 ? 102 : 103; }
+// Selector 1 shows the fare board; every other value the bus.
+constexpr int AboutBitmapId(std::int32_t selector) {
+  return selector == 1 ? FARELIB_BITMAP_BOARD : FARELIB_BITMAP_BUS;
+}
 
 // ---- Date ----
 extern const TemplateRef kDateTemplate;  // 1 control, with a close box

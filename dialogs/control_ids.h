@@ -1,11 +1,11 @@
-// The control ids of the settings dialogs, and OK and Cancel for every
-// dialog (the About box's own ids are in about_date.h). The control tables
-// give them to the controls; the procedures and the tests address the
-// controls by them.
+// The control ids of the settings dialogs and the About box, and OK and
+// Cancel for every dialog. The control tables give them to the controls; the
+// procedures and the tests address the controls by them.
 //
 // OK is 1 in every dialog, Cancel 2 where a dialog has one; the controls that
 // a procedure fills, reads or reacts to are numbered from 10 upward, check
-// boxes after the combo boxes; static labels and frames have 0.
+// boxes after the combo boxes; static labels and frames have 0. The About
+// box, which has no Cancel, gives its picture 2.
 #ifndef FARELIB_DIALOGS_CONTROL_IDS_H
 #define FARELIB_DIALOGS_CONTROL_IDS_H
 
@@ -43,6 +43,11 @@ constexpr int InfoCheck(int k) { return kShowStopCountCheck + k; }
 // The four lists of cells ("1".."N"); the fifth, kUserInfoColumnCombo, lists columns.
 inline constexpr int kInfoCellCombos[] = {kStopCountCellCombo, kTicketNumberCellCombo, kRouteNumberCellCombo,
                                           kUserInfoCellCombo};
+
+// ---- "Zelvoのバージョン情報" (Call_dlg110) --------------------------------
+inline constexpr int kAboutPicture = 2;      // SS_BITMAP static
+inline constexpr int kAboutText = 10;        // read-only multi-line edit box
+inline constexpr int kAboutLinkButton = 12;  // opens the maker's homepage
 
 }  // namespace farelib::dlg
 

@@ -10,9 +10,10 @@ void MonthCalendarRef::Create(HWND parent, std::int32_t x, std::int32_t y, std::
   request_.dwICC = ICC_DATE_CLASSES;
   InitCommonControlsEx(&request_);  // result ignored
 
+  for (std::uint32_t& s : style_) s = 0;
+  for (std::uint32_t& s : ex_style_) s = 0;
   style_[0] = WS_VISIBLE;
   style_[1] = WS_CHILD;
-  style_[2] = 0;
   DWORD window_style = 0, ex_style = 0;
   for (std::uint32_t s : style_) window_style |= s;
   for (std::uint32_t s : ex_style_) ex_style |= s;

@@ -26,8 +26,8 @@ class MonthCalendarRef {
   HWND window() const { return window_; }
 
  private:
-  // Create writes every field; only window_ is read afterwards (by
-  // GetSelectedDate). The others are the wrapper's record of how its
+  // Create writes every field before it reads any, so a wrapper needs no
+  // zeroing first; only window_ is read afterwards (by GetSelectedDate). The others are the wrapper's record of how its
   // calendar was made: the common-controls request, the style slots that
   // Create ORs into the window styles, the parent and the geometry. No code
   // reads them back; they are kept because the date dialog's design lays the

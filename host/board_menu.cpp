@@ -31,7 +31,7 @@ std::wstring Num(long v) { return std::to_wstring(v); }
 void EditDigits(HWND w, Part part) {
   Board& b = g_host.board;
   DigitSettings s = b.parts[static_cast<int>(part)];
-  int32_t r = g_host.api.Call_dlg100(w, PartDigits(part), &s.zero_mode, &s.shift, &s.padding);
+  int32_t r = g_host.farelib.Call_dlg100(w, PartDigits(part), &s.zero_mode, &s.shift, &s.padding);
   ApplyDigitSettings(b, part, r, s);
   SetStatus(L"Call_dlg100 → " + Num(r) + (r == 1 ? L" (すべての部品に適用)" : L"") + L"  ゼロ表示 " +
             Num(s.zero_mode) + L", シフト " + Num(s.shift) + L", ゼロ埋め " + Num(s.padding));
@@ -42,7 +42,7 @@ namespace {
 void EditFormat(HWND w) {
   Board& b = g_host.board;
   int16_t format = b.format_index, lz = b.leading_zero;
-  int32_t r = g_host.api.Call_dlg101(w, b.cell_count, &format, &lz);
+  int32_t r = g_host.farelib.Call_dlg101(w, b.cell_count, &format, &lz);
   ApplyTicketFormat(b, format, lz);
   SetStatus(L"Call_dlg101 → " + Num(r) + L"  表示形式 " + Num(format) + L", 10の位に0 " + Num(lz));
 }
@@ -50,7 +50,7 @@ void EditFormat(HWND w) {
 void EditInfo(HWND w) {
   Board& b = g_host.board;
   InfoNumberSettings rec = b.info;
-  int32_t r = g_host.api.Call_dlg102(w, b.cell_count, &rec);
+  int32_t r = g_host.farelib.Call_dlg102(w, b.cell_count, &rec);
   bool changed = ApplyInfo(b, rec);
   SetStatus(L"Call_dlg102 → " + Num(r) + (changed ? L"  情報用数字を更新しました" : L"  変更なし"));
 }
@@ -60,7 +60,7 @@ void EditColour(HWND w) {
   COLORREF colour = b.led_colour;
   COLORREF custom[16];
   std::memcpy(custom, b.custom_colours, sizeof custom);
-  int32_t r = g_host.api.Ze3ChooseColor(w, &colour, custom);
+  int32_t r = g_host.farelib.Ze3ChooseColor(w, &colour, custom);
   ApplyColour(b, r, colour, reinterpret_cast<const uint32_t*>(custom));
   wchar_t hex[16];
   std::swprintf(hex, 16, L"0x%06lX", static_cast<unsigned long>(colour));
@@ -69,7 +69,7 @@ void EditColour(HWND w) {
 
 void EditDate(HWND w) {
   SYSTEMTIME st = {};
-  int32_t r = g_host.api.Call_dlg111(w, &st);
+  int32_t r = g_host.farelib.Call_dlg111(w, &st);
   ApplyDate(g_host.board, r, st.wYear, st.wMonth, st.wDay);
   SetStatus(L"Call_dlg111 → " + Num(r) + L"  " + Num(st.wYear) + L"/" + Num(st.wMonth) + L"/" + Num(st.wDay));
 }
@@ -77,24 +77,24 @@ void EditDate(HWND w) {
 void ChooseFile(HWND w, int32_t save) {
   std::string filter = DataFilter();
   std::string title = ToCp932(save ? L"運賃データを保存" : L"運賃データを開く");
-  const char* path = g_host.api.Ze3FileDlg(w, save, filter.c_str(), 0, title.c_str());
+  const char* path = g_host.farelib.Ze3FileDlg(w, save, filter.c_str(), 0, title.c_str());
   SetStatus(std::wstring(L"Ze3FileDlg → \"") + FromCp932(path, farelib_length(path)) + L"\" (" +
             Num(farelib_length(path)) + L" バイト)");
 }
 
 void ChooseFolder(HWND w) {
   std::string title = ToCp932(L"運賃データのフォルダを選んでください");
-  const char* path = g_host.api.Ze3FolderDlg(w, title.c_str());
+  const char* path = g_host.farelib.Ze3FolderDlg(w, title.c_str());
   SetStatus(std::wstring(L"Ze3FolderDlg → \"") + FromCp932(path, farelib_length(path)) + L"\"");
 }
 
 void ShowAbout(HWND w, int32_t picture) {
   std::string text = AboutText();
-  int32_t r = g_host.api.Call_dlg110(w, picture, text.c_str());
+  int32_t r = g_host.farelib.Call_dlg110(w, picture, text.c_str());
   SetStatus(L"Call_dlg110(" + Num(picture) + L") → " + Num(r));
 }
 
-void ShowLibraryText(HWND w, const wchar_t* name, const char* (WINAPI* fn)(), bool open) {
+void ShowLibraryText(HWND w, const wchar_t* name, decltype(&::VantrelHpURL) fn, bool open) {
   const char* text = fn();
   std::wstring value = FromCp932(text, farelib_length(text));
   SetStatus(std::wstring(name) + L" → \"" + value + L"\"");
@@ -115,7 +115,7 @@ bool NeedPlugin(HWND w) {
 void ChoosePlugin(HWND w) {
   std::string filter = PluginFilter();
   std::string title = ToCp932(L"プラグインを選ぶ");
-  const char* path = g_host.api.Ze3FileDlg(w, 0, filter.c_str(), 0, title.c_str());
+  const char* path = g_host.farelib.Ze3FileDlg(w, 0, filter.c_str(), 0, title.c_str());
   if (farelib_length(path) > 0) HoldPlugin(std::string(path, farelib_length(path)));
   SetStatus(L"プラグイン: " + FromCp932(g_host.plugin_path.c_str()));
 }
@@ -123,7 +123,7 @@ void ChoosePlugin(HWND w) {
 void PluginInfoBox(HWND w) {
   if (!NeedPlugin(w)) return;
   PluginInfo info = {};
-  int32_t r = g_host.api.ZE4_GetPlgInfo(g_host.plugin_path.c_str(), &info);
+  int32_t r = g_host.farelib.ZE4_GetPlgInfo(g_host.plugin_path.c_str(), &info);
   std::wstring text = L"ZE4_GetPlgInfo → " + Num(r) + L"\n" + FromCp932(g_host.plugin_path.c_str()) + L"\n";
   for (int i = 0; i < FARE_PLUGIN_INFO_VALUES; ++i) {
     wchar_t line[48];
@@ -142,10 +142,10 @@ void PluginCall(HWND w, UINT command) {
   if (command >= kPluginCommentNone && command <= kPluginComment3) {
     // The sample plug-in's agreement: 0 none, 1 現金, 2 ICカード, 3 回数券.
     int32_t comment = static_cast<int32_t>(command - kPluginCommentNone);
-    r = g_host.api.ZE4_SetPlgComment(p, comment);
+    r = g_host.farelib.ZE4_SetPlgComment(p, comment);
     what = L"ZE4_SetPlgComment(" + Num(comment) + L")";
   } else if (command == kPluginCorp) {
-    r = g_host.api.ZE4_SetCorpAddList(p, 123);  // the operator's number
+    r = g_host.farelib.ZE4_SetCorpAddList(p, 123);  // the operator's number
     what = L"ZE4_SetCorpAddList(123)";
   } else {
     g_host.plugin_labels = !g_host.plugin_labels;
@@ -172,7 +172,7 @@ void AddPopup(HMENU bar, const wchar_t* title, std::span<const Item> items) {
       AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    const UINT grey = item.needs && !g_host.api.Has(*item.needs) ? MF_GRAYED : 0;
+    const UINT grey = item.needs && !g_host.farelib.Has(*item.needs) ? MF_GRAYED : 0;
     AppendMenuW(popup, MF_STRING | grey, item.command, item.text);
   }
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
@@ -228,7 +228,7 @@ HMENU BuildMenu() {
   AddPopup(bar, L"プラグイン(&P)", kPlugin);
   AddPopup(bar, L"ヘルプ(&H)", kHelp);
   // The playground calls MidB_ASCII as well.
-  if (!g_host.api.Has(ExportId::MidB_ASCII)) EnableMenuItem(bar, kPlayground, MF_BYCOMMAND | MF_GRAYED);
+  if (!g_host.farelib.Has(ExportId::MidB_ASCII)) EnableMenuItem(bar, kPlayground, MF_BYCOMMAND | MF_GRAYED);
   return bar;
 }
 
@@ -255,10 +255,10 @@ void OnCommand(HWND w, UINT id) {
     case kPluginDraw: PluginCall(w, id); break;
     case kAbout1: ShowAbout(w, 1); break;
     case kAbout2: ShowAbout(w, 2); break;
-    case kOsInfo: ShowLibraryText(w, L"GetOsInfo", g_host.api.GetOsInfo, false); break;
-    case kHomePage: ShowLibraryText(w, L"VantrelHpURL", g_host.api.VantrelHpURL, true); break;
-    case kSoundPage: ShowLibraryText(w, L"VantrelHpSndURL", g_host.api.VantrelHpSndURL, true); break;
-    case kMail: ShowLibraryText(w, L"VantrelMailAddress", g_host.api.VantrelMailAddress, true); break;
+    case kOsInfo: ShowLibraryText(w, L"GetOsInfo", g_host.farelib.GetOsInfo, false); break;
+    case kHomePage: ShowLibraryText(w, L"VantrelHpURL", g_host.farelib.VantrelHpURL, true); break;
+    case kSoundPage: ShowLibraryText(w, L"VantrelHpSndURL", g_host.farelib.VantrelHpSndURL, true); break;
+    case kMail: ShowLibraryText(w, L"VantrelMailAddress", g_host.farelib.VantrelMailAddress, true); break;
     case kPlayground: ShowPlayground(w); break;
   }
 }

@@ -58,10 +58,10 @@ void DrawDigits(HDC dc, RECT box, const std::string& chars, COLORREF lit) {
 // A ticket cell's label drawn by the plug-in through the bridge. The number
 // is the label's own number; a cell with a word (or plain) is a blank ticket.
 bool DrawLabelByPlugin(HDC dc, const RECT& r, const std::string& label) {
-  if (!g_host.api.ZE4_DrawSeiriken || g_host.plugin_path.empty()) return false;
+  if (!g_host.farelib.ZE4_DrawSeiriken || g_host.plugin_path.empty()) return false;
   int number = -1;
   if (!label.empty() && label[0] >= '0' && label[0] <= '9') number = std::atoi(label.c_str());
-  return g_host.api.ZE4_DrawSeiriken(g_host.plugin_path.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(dc)),
+  return g_host.farelib.ZE4_DrawSeiriken(g_host.plugin_path.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(dc)),
                                      r.left, r.top, r.right - r.left, r.bottom - r.top, number, 1, 0) == 1;
 }
 
@@ -109,7 +109,7 @@ void PaintBoard(HWND w, HDC dc) {
   Text(dc, date, {kMargin + 316, 14, kMargin + 560, 52}, DT_SINGLELINE | DT_VCENTER);
   SelectObject(dc, g_fonts.small);
   SetTextColor(dc, RGB(170, 170, 170));
-  std::wstring lib = g_host.api.name + L"  " + std::to_wstring(g_host.api.Count()) + L" exports";
+  std::wstring lib = g_host.farelib.name + L"  " + std::to_wstring(g_host.farelib.Count()) + L" exports";
   Text(dc, lib, {client.right - 200, 14, client.right - kMargin, 52}, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
   DrawDigits(dc, g_route_rect, FormatDigits(true, b.data.route_number, 3, b.parts[1]), led);
   DrawDigits(dc, g_stop_rect, FormatDigits(true, b.data.stops_passed, 2, b.parts[2]), led);

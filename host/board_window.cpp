@@ -34,7 +34,7 @@ LRESULT CALLBACK BoardProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_LBUTTONDBLCLK: {
       Part part;
-      if (g_host.api.Call_dlg100 && DigitalPartAt(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)), &part))
+      if (g_host.farelib.Call_dlg100 && DigitalPartAt(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)), &part))
         EditDigits(w, part);
       return 0;
     }
@@ -76,7 +76,7 @@ void HoldPlugin(const std::string& path) {
 
 std::string AboutText() {
   return ToCp932(L"運賃表示器 1.0 (farelib の試験用ホスト)\r\n\r\n整理券番号と運賃、\r\n情報用数字を表示します。\r\n\r\n"
-                 L"ライブラリ: " + g_host.api.name);
+                 L"ライブラリ: " + g_host.farelib.name);
 }
 
 std::string DataFilter() {
@@ -119,7 +119,7 @@ HWND CreateBoardWindow(HINSTANCE instance) {
   RECT r = {0, 0, s.cx, s.cy};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRect(&r, style, TRUE);
-  std::wstring title = L"運賃表示器 - " + g_host.api.name;
+  std::wstring title = L"運賃表示器 - " + g_host.farelib.name;
   g_host.window = CreateWindowExW(0, wc.lpszClassName, title.c_str(), style, 0, 0, r.right - r.left,
                                   r.bottom - r.top, nullptr, BuildMenu(), instance, nullptr);
   return g_host.window;

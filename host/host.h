@@ -6,13 +6,23 @@
 
 #include <string>
 
-#include "host/api.h"
 #include "host/board_model.h"
+#include "support/farelib_loader.h"
+#include "support/text.h"
 
 namespace farehost {
 
+// The library's narrow text is code page 932, the host's windows are
+// UTF-16, the report is UTF-8: the shared converters.
+using support::FromCp932;
+using support::FromUtf8;
+using support::ToCp932;
+using support::ToUtf8;
+
+using support::ExportId;
+
 struct Host {
-  Api api;
+  support::Farelib farelib;
   Board board;
   HWND window = nullptr;
   std::string plugin_path;  // code page 932, as the bridge takes it
@@ -40,7 +50,7 @@ std::string DataFilter();
 std::string PluginFilter();
 
 // The window message that starts the tour once the board is shown, and the
-// tour itself (tour.cpp); it ends by closing the board window.
+// tour itself (tour/tour.cpp); it ends by closing the board window.
 constexpr UINT kStartTour = WM_APP + 1;
 void RunTour();
 

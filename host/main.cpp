@@ -10,7 +10,7 @@
 #include <cwchar>
 
 #include "host/host.h"
-#include "host/tour.h"
+#include "host/tour/tour.h"
 #include "support/library.h"
 
 using namespace farehost;
@@ -70,14 +70,14 @@ int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 
-  if (!g_host.api.Load(dll)) {
-    std::wstring msg = L"cannot load " + dll + L" (error " + std::to_wstring(g_host.api.load_error) + L")";
+  if (!g_host.farelib.Load(dll)) {
+    std::wstring msg = L"cannot load " + dll + L" (error " + std::to_wstring(g_host.farelib.load_error) + L")";
     Out(ToUtf8(msg));
     if (!g_tour.enabled) MessageBoxW(nullptr, msg.c_str(), L"farehost", MB_OK | MB_ICONERROR);
     return 2;
   }
 
-  if (!g_tour.plugin.empty() && g_host.api.ZE4_GetPlgInfo) HoldPlugin(ToCp932(g_tour.plugin));
+  if (!g_tour.plugin.empty() && g_host.farelib.ZE4_GetPlgInfo) HoldPlugin(ToCp932(g_tour.plugin));
   HWND board = CreateBoardWindow(GetModuleHandleW(nullptr));
   if (!board) {
     Out("cannot create the board window");
@@ -85,7 +85,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   ShowWindow(board, SW_SHOWNORMAL);
   UpdateWindow(board);
-  SetStatus(g_host.api.name + L" を読み込みました (" + std::to_wstring(g_host.api.Count()) +
+  SetStatus(g_host.farelib.name + L" を読み込みました (" + std::to_wstring(g_host.farelib.Count()) +
             L" 個のエクスポート)。デジタル部品をダブルクリックすると設定できます。");
   if (g_tour.enabled) PostMessageW(board, kStartTour, 0, 0);
 

@@ -3,6 +3,10 @@
 #ifndef FARELIB_SUPPORT_CHOOSERS_H
 #define FARELIB_SUPPORT_CHOOSERS_H
 
+#include <windows.h>
+#include <colordlg.h>
+#include <dlgs.h>
+
 #include <string>
 
 #include "support/dialog_driver.h"
@@ -10,17 +14,17 @@
 namespace fldlg {
 
 // File chooser.
-inline constexpr int kFileNameBox = 0x47C;  // the name field (cmb13)
+inline constexpr int kFileNameBox = cmb13;  // the name field
 
 // Colour chooser.
-inline constexpr int kBasicColours = 0x2D0;  // the swatches of the basic colours
-inline constexpr int kRedBox = 0x2C2;        // the red, green and blue fields
-inline constexpr int kGreenBox = 0x2C3;
-inline constexpr int kBlueBox = 0x2C4;
-inline constexpr int kAddCustomColour = 0x2C8;
-inline constexpr int kDefineCustomColours = 0x2CF;  // opens the full form
+inline constexpr int kBasicColours = COLOR_BOX1;  // the swatches of the basic colours
+inline constexpr int kRedBox = COLOR_RED;         // the red, green and blue fields
+inline constexpr int kGreenBox = COLOR_GREEN;
+inline constexpr int kBlueBox = COLOR_BLUE;
+inline constexpr int kAddCustomColour = COLOR_ADD;
+inline constexpr int kDefineCustomColours = COLOR_MIX;  // opens the full form
 
-// Folder browser.
+// Folder browser: the platform's headers name none of its parts.
 inline constexpr int kFolderTree = 0x3741;
 inline constexpr int kFolderTitleText = 0x3742;  // the host's text above the tree
 

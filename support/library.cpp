@@ -1,7 +1,5 @@
 #include "support/library.h"
 
-#include <cstdio>
-
 #include "support/text.h"
 
 namespace support {
@@ -14,12 +12,5 @@ std::wstring ProgramFolder() {
 }
 
 std::string BesideProgram(const char* file) { return Narrow(ProgramFolder() + Widen(file, -1, CP_ACP), CP_ACP); }
-
-HMODULE LoadBeside(const char* dll) {
-  const std::string path = BesideProgram(dll);
-  HMODULE m = LoadLibraryA(path.c_str());
-  if (!m) std::fprintf(stderr, "cannot load %s (error %lu)\n", path.c_str(), GetLastError());
-  return m;
-}
 
 }  // namespace support

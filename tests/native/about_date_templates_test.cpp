@@ -104,7 +104,8 @@ TEST(AboutDialogRules, PictureBySelector) {
   struct Case {
     std::int32_t selector;
     int id;
-  } cases[] = {{1, 102}, {0, 103}, {2, 103}, {-1, 103}, {257, 103}, {INT32_MIN, 103}};
+  } cases[] = {{1, FARELIB_BITMAP_BOARD}, {0, FARELIB_BITMAP_BUS},   {2, FARELIB_BITMAP_BUS},
+               {-1, FARELIB_BITMAP_BUS},   {257, FARELIB_BITMAP_BUS}, {INT32_MIN, FARELIB_BITMAP_BUS}};
   for (const auto& c : cases)
     EXPECT_EQ(farelib::dlg::AboutBitmapId(c.selector), c.id) << "selector " << c.selector;
 }

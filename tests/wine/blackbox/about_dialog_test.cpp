@@ -9,20 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/blackbox/dll_fixtures.h"
+#include "dialogs/control_ids.h"
+#include "resources/resource_ids.h"
 #include "support/dialog_driver.h"
 #include "support/hex.h"
 #include "support/import_hook.h"
-#include "support/library.h"
 #include "support/nesting_host.h"
 #include "support/text.h"
 
 namespace {
 
-using AboutFn = int32_t(WINAPI*)(HWND, int32_t, const char*);
-using TextFn = const char*(WINAPI*)();
-
 const wchar_t kTitle[] = L"Zelvoのバージョン情報";
-constexpr int kPicture = 2, kText = 10, kLink = 12;
+using farelib::dlg::kAboutLinkButton;
+using farelib::dlg::kAboutPicture;
+using farelib::dlg::kAboutText;
+constexpr int kBoard = FARELIB_BITMAP_BOARD, kBus = FARELIB_BITMAP_BUS;
 
 struct ShellCall {
   HWND window;
@@ -87,19 +89,17 @@ std::vector<DWORD> Pixels(HBITMAP bitmap) {
   return px;
 }
 
-class AboutDialog : public ::testing::TestWithParam<const char*> {
+class AboutDialog : public blackbox::EachDll {
  protected:
   void SetUp() override {
-    module = support::LoadBeside(GetParam());
-    ASSERT_NE(module, nullptr);
-    about = support::Export<AboutFn>(module, "Call_dlg110");
-    homepage = support::Export<TextFn>(module, "VantrelHpURL");
-    ASSERT_TRUE(about && homepage);
-    shell_hook = std::make_unique<support::ImportHook>(module, "shell32.dll", "ShellExecuteA",
+    EachDll::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(farelib.Call_dlg110 && farelib.VantrelHpURL);
+    shell_hook = std::make_unique<support::ImportHook>(farelib.module, "shell32.dll", "ShellExecuteA",
                                                       reinterpret_cast<void*>(&FakeShellExecuteA));
-    load_hook = std::make_unique<support::ImportHook>(module, "user32.dll", "LoadImageA",
+    load_hook = std::make_unique<support::ImportHook>(farelib.module, "user32.dll", "LoadImageA",
                                                      reinterpret_cast<void*>(&RecordingLoadImageA));
-    delete_hook = std::make_unique<support::ImportHook>(module, "gdi32.dll", "DeleteObject",
+    delete_hook = std::make_unique<support::ImportHook>(farelib.module, "gdi32.dll", "DeleteObject",
                                                        reinterpret_cast<void*>(&RecordingDeleteObject));
     ASSERT_TRUE(shell_hook->installed() && load_hook->installed() && delete_hook->installed())
         << "the DLL imports ShellExecuteA, LoadImageA and DeleteObject";
@@ -110,37 +110,34 @@ class AboutDialog : public ::testing::TestWithParam<const char*> {
   // Runs the About box with body driving it; returns its result.
   int32_t Run(int32_t selector, const char* text, std::function<void(fldlg::Dialog&)> body, HWND owner = nullptr) {
     fldlg::Script script(std::move(body), kTitle);
-    int32_t r = about(owner, selector, text);
+    int32_t r = farelib.Call_dlg110(owner, selector, text);
     EXPECT_TRUE(script.Finish()) << script.error();
     return r;
   }
 
   // The library's own copy of picture id, for comparison.
   std::vector<DWORD> Reference(int id) {
-    HANDLE h = LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE);
+    HANDLE h = LoadImageA(farelib.module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE);
     EXPECT_NE(h, nullptr) << "bitmap " << id;
     std::vector<DWORD> px = Pixels(static_cast<HBITMAP>(h));
     DeleteObject(h);
     return px;
   }
 
-  HMODULE module = nullptr;
-  AboutFn about = nullptr;
-  TextFn homepage = nullptr;
   std::unique_ptr<support::ImportHook> shell_hook, load_hook, delete_hook;
 };
 
 TEST_P(AboutDialog, SelectorChoosesThePicture) {
-  const std::vector<DWORD> board = Reference(102), bus = Reference(103);
+  const std::vector<DWORD> board = Reference(kBoard), bus = Reference(kBus);
   ASSERT_FALSE(board.empty());
   ASSERT_NE(board, bus) << "two different pictures";
   struct Case {
     int32_t selector;
     int want;
-  } cases[] = {{1, 102}, {0, 103}, {2, 103}, {-1, 103}};
+  } cases[] = {{1, kBoard}, {0, kBus}, {2, kBus}, {-1, kBus}};
   for (const auto& c : cases) {
     int32_t r = Run(c.selector, "", [&](fldlg::Dialog& d) {
-      HWND control = d.Control(kPicture);
+      HWND control = d.Control(kAboutPicture);
       auto shown = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
       BITMAP bm{};
       ASSERT_NE(GetObjectA(shown, sizeof bm, &bm), 0) << "selector " << c.selector << ": a picture is shown";
@@ -150,7 +147,7 @@ TEST_P(AboutDialog, SelectorChoosesThePicture) {
       GetClientRect(control, &rc);
       EXPECT_EQ(rc.right, 210) << "the picture control sizes itself to the picture";
       EXPECT_EQ(rc.bottom, 165);
-      EXPECT_TRUE(Pixels(shown) == (c.want == 102 ? board : bus))
+      EXPECT_TRUE(Pixels(shown) == (c.want == kBoard ? board : bus))
           << "selector " << c.selector << " should show bitmap " << c.want;
       d.PressKey(VK_RETURN);
     });
@@ -168,7 +165,7 @@ TEST_P(AboutDialog, ShowsTheHostsTextLineByLine) {
   } cases[] = {{two_lines.c_str(), two_lines, 2}, {other.c_str(), other, 1}, {nullptr, "", 1}, {"", "", 1}};
   for (const auto& c : cases) {
     Run(0, c.text, [&](fldlg::Dialog& d) {
-      HWND box = d.Control(kText);
+      HWND box = d.Control(kAboutText);
       char buf[256] = {};
       GetWindowTextA(box, buf, sizeof buf);
       EXPECT_EQ(support::Hex(buf), support::Hex(c.shown)) << "the box shows this call's text";
@@ -180,13 +177,13 @@ TEST_P(AboutDialog, ShowsTheHostsTextLineByLine) {
 }
 
 TEST_P(AboutDialog, LinkOpensTheHomepageAndOnlyOkCloses) {
-  const std::string url = homepage();
+  const std::string url = farelib.VantrelHpURL();
   g_rec.shell.clear();
   HWND shown = nullptr;
   int32_t r = Run(1, "about", [&](fldlg::Dialog& d) {
     shown = d.hwnd();
-    d.Click(kLink);
-    d.Click(kLink);
+    d.Click(kAboutLinkButton);
+    d.Click(kAboutLinkButton);
     EXPECT_TRUE(d.IsOpen()) << "the link leaves the dialog open";
     d.PressKey(VK_ESCAPE);
     EXPECT_TRUE(d.IsOpen()) << "Esc does nothing";
@@ -216,7 +213,7 @@ TEST_P(AboutDialog, HomepageTextKeptOrReleased) {
   const bool released = std::string(GetParam()) == "farelib3.dll";
   g_rec.shell.clear();
   Run(0, "", [&](fldlg::Dialog& d) {
-    d.Click(kLink);
+    d.Click(kAboutLinkButton);
     d.PressKey(VK_RETURN);
   });
   ASSERT_EQ(g_rec.shell.size(), 1u);
@@ -224,7 +221,7 @@ TEST_P(AboutDialog, HomepageTextKeptOrReleased) {
   BOOL live = HeapValidate(GetProcessHeap(), 0, text - 4);
   EXPECT_EQ(live == FALSE, released) << GetParam() << (released ? ": released" : ": kept");
   if (!released) {
-    EXPECT_EQ(std::string(text), homepage());
+    EXPECT_EQ(std::string(text), farelib.VantrelHpURL());
   }
 }
 
@@ -254,7 +251,7 @@ TEST_P(AboutDialog, EveryBitmapReleasedExactlyOnce) {
 TEST_P(AboutDialog, NoDialogWithoutAValidOwner) {
   g_rec.loaded.clear();
   HWND not_a_window = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
-  EXPECT_EQ(about(not_a_window, 1, "text"), 0) << "an owner that is no window";
+  EXPECT_EQ(farelib.Call_dlg110(not_a_window, 1, "text"), 0) << "an owner that is no window";
   EXPECT_TRUE(g_rec.loaded.empty()) << "no picture loaded";
 }
 
@@ -270,11 +267,11 @@ TEST_P(AboutDialog, NestedBoxesReleaseTheirOwnPictures) {
   int32_t r = Run(1, "first", [&](fldlg::Dialog& d) {
     bool ran = host.RunThere([&] {
       fldlg::Script script([](fldlg::Dialog& second) { second.Click(IDOK); }, kTitle);
-      inner_r = about(d.hwnd(), 0, "second");
+      inner_r = farelib.Call_dlg110(d.hwnd(), 0, "second");
       inner_driven = script.Finish();
     }, fldlg::kTimeoutMs);
     EXPECT_TRUE(ran) << "the nested box did not end";
-    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(d.Control(kPicture), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(d.Control(kAboutPicture), STM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_NE(GetObjectType(shown), 0u) << "the first box's picture is still there";
     d.Click(IDOK);
   });
@@ -290,6 +287,6 @@ TEST_P(AboutDialog, NestedBoxesReleaseTheirOwnPictures) {
   EXPECT_EQ(g_rec.deleted.size(), 2u);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDlls, AboutDialog, ::testing::Values("farelib4.dll", "farelib3.dll"));
+FARELIB_FOR_EACH_DLL(AboutDialog);
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fareplugin.h"
+#include "tests/wine/blackbox/dll_fixtures.h"
 #include "support/library.h"
 
 #if defined(__i386__)
@@ -54,11 +54,6 @@ _stack_drift_call:
 
 namespace {
 
-using GetPlgInfoFn = int32_t(WINAPI*)(const char*, PluginInfo*);
-using OneValueFn = int32_t(WINAPI*)(const char*, int32_t);
-using DrawSeirikenFn = int32_t(WINAPI*)(const char*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                                        int32_t);
-
 std::string Env(const char* name) {
   char b[512];
   DWORD n = GetEnvironmentVariableA(name, b, sizeof b);
@@ -84,19 +79,13 @@ std::string Values(const PluginInfo& p) {
   return s;
 }
 
-class Bridge : public ::testing::Test {
+class Bridge : public blackbox::Farelib4Bridge {
  protected:
   void SetUp() override {
     for (const char* name : {"FLPROBE_ATTACH", "FLPROBE_DETACH", "FLPROBE_CALL", "FLPROBE_REFUSE", "FLPROBE_INFO",
                              "FLPROBE_RETURN", "FLPARTIAL_ATTACH", "FLPARTIAL_DETACH"})
       SetEnvironmentVariableA(name, nullptr);
-    HMODULE m = support::LoadBeside("farelib4.dll");
-    ASSERT_NE(m, nullptr);
-    get_info = support::Export<GetPlgInfoFn>(m, "ZE4_GetPlgInfo");
-    set_comment = support::Export<OneValueFn>(m, "ZE4_SetPlgComment");
-    set_corporate = support::Export<OneValueFn>(m, "ZE4_SetCorpAddList");
-    draw = support::Export<DrawSeirikenFn>(m, "ZE4_DrawSeiriken");
-    ASSERT_TRUE(get_info && set_comment && set_corporate && draw);
+    Farelib4Bridge::SetUp();
   }
   bool Loaded(const std::string& path) { return GetModuleHandleA(path.c_str()) != nullptr; }
 
@@ -104,18 +93,15 @@ class Bridge : public ::testing::Test {
   // results, each with a host record holding the pattern, which must survive a 0.
   void ExpectAllGiveZero(const char* path, const char* what) {
     PluginInfo info = Pattern();
-    EXPECT_EQ(get_info(path, &info), 0) << what << ": ZE4_GetPlgInfo";
+    EXPECT_EQ(farelib.ZE4_GetPlgInfo(path, &info), 0) << what << ": ZE4_GetPlgInfo";
     EXPECT_EQ(Values(info), Values(Pattern())) << what << ": the host's record must stay as it was";
-    EXPECT_EQ(set_comment(path, 1), 0) << what << ": ZE4_SetPlgComment";
-    EXPECT_EQ(set_corporate(path, 1), 0) << what << ": ZE4_SetCorpAddList";
-    EXPECT_EQ(draw(path, 1, 2, 3, 4, 5, 6, 7, 8), 0) << what << ": ZE4_DrawSeiriken";
+    EXPECT_EQ(farelib.ZE4_SetPlgComment(path, 1), 0) << what << ": ZE4_SetPlgComment";
+    EXPECT_EQ(farelib.ZE4_SetCorpAddList(path, 1), 0) << what << ": ZE4_SetCorpAddList";
+    EXPECT_EQ(farelib.ZE4_DrawSeiriken(path, 1, 2, 3, 4, 5, 6, 7, 8), 0) << what << ": ZE4_DrawSeiriken";
   }
 
   const std::string probe = support::BesideProgram("probe_plugin.dll");
   const std::string partial = support::BesideProgram("partial_plugin.dll");
-  GetPlgInfoFn get_info = nullptr;
-  OneValueFn set_comment = nullptr, set_corporate = nullptr;
-  DrawSeirikenFn draw = nullptr;
 };
 
 TEST_F(Bridge, PluginsThatCannotBeLoadedGiveZeroAndTouchNothing) {
@@ -143,15 +129,15 @@ TEST_F(Bridge, PluginsThatCannotBeLoadedGiveZeroAndTouchNothing) {
 TEST_F(Bridge, MissingEntryPointGivesZeroAndUnloadsAgain) {
   // partial_plugin has GetPlgInfo, and the other three only under other cases.
   PluginInfo info = Pattern();
-  EXPECT_EQ(get_info(partial.c_str(), &info), 1);
+  EXPECT_EQ(farelib.ZE4_GetPlgInfo(partial.c_str(), &info), 1);
   EXPECT_EQ(info.value[0], 7);
   struct Case {
     const char* what;
     int32_t result;
   } cases[] = {
-      {"ZE4_DrawSeiriken", draw(partial.c_str(), 1, 2, 3, 4, 5, 6, 7, 8)},
-      {"ZE4_SetPlgComment (exported as setplgcomment)", set_comment(partial.c_str(), 1)},
-      {"ZE4_SetCorpAddList (exported as SetCorpAddlist)", set_corporate(partial.c_str(), 1)},
+      {"ZE4_DrawSeiriken", farelib.ZE4_DrawSeiriken(partial.c_str(), 1, 2, 3, 4, 5, 6, 7, 8)},
+      {"ZE4_SetPlgComment (exported as setplgcomment)", farelib.ZE4_SetPlgComment(partial.c_str(), 1)},
+      {"ZE4_SetCorpAddList (exported as SetCorpAddlist)", farelib.ZE4_SetCorpAddList(partial.c_str(), 1)},
   };
   for (const auto& c : cases) EXPECT_EQ(c.result, 0) << c.what << ": the look-up is by exact name";
   EXPECT_FALSE(Loaded(partial)) << "the bridge must free what it loaded";
@@ -161,7 +147,7 @@ TEST_F(Bridge, MissingEntryPointGivesZeroAndUnloadsAgain) {
   // With the host holding it: the load count after the call is what it was before.
   HMODULE held = LoadLibraryA(partial.c_str());
   ASSERT_NE(held, nullptr);
-  EXPECT_EQ(draw(partial.c_str(), 1, 2, 3, 4, 5, 6, 7, 8), 0);
+  EXPECT_EQ(farelib.ZE4_DrawSeiriken(partial.c_str(), 1, 2, 3, 4, 5, 6, 7, 8), 0);
   EXPECT_TRUE(Loaded(partial)) << "the bridge freed a reference it did not take";
   FreeLibrary(held);
   EXPECT_FALSE(Loaded(partial)) << "the bridge left a reference behind";
@@ -186,27 +172,27 @@ TEST_F(Bridge, GetPlgInfoCopiesAllFourteenValuesWhateverThePluginReturns) {
     SetEnvironmentVariableA("FLPROBE_INFO", c.info_mode);
     SetEnvironmentVariableA("FLPROBE_RETURN", c.returns);
     PluginInfo info = Pattern();
-    EXPECT_EQ(get_info(probe.c_str(), &info), 1) << "GetPlgInfo writing " << c.info_mode << ", returning " << c.returns;
+    EXPECT_EQ(farelib.ZE4_GetPlgInfo(probe.c_str(), &info), 1) << "GetPlgInfo writing " << c.info_mode << ", returning " << c.returns;
     EXPECT_EQ(Values(info), c.want) << "GetPlgInfo writing " << c.info_mode << ", returning " << c.returns;
     EXPECT_EQ(Env("FLPROBE_CALL"), "GetPlgInfo" + zeros)
         << "the plug-in gets a zero-filled record of the bridge's, never the host's";
   }
   PluginInfo* no_record = nullptr;
-  EXPECT_EQ(get_info(probe.c_str(), no_record), 0) << "a null record";
+  EXPECT_EQ(farelib.ZE4_GetPlgInfo(probe.c_str(), no_record), 0) << "a null record";
   EXPECT_EQ(EnvCount("FLPROBE_ATTACH"), 5) << "a null record loads nothing";
 }
 
 TEST_F(Bridge, ValuesReachThePluginBitForBit) {
   for (int32_t v : {0, 1, -1, INT32_MIN, INT32_MAX, 0x12345678, static_cast<int32_t>(0xFFFF0000u)}) {
-    EXPECT_EQ(set_comment(probe.c_str(), v), 1);
+    EXPECT_EQ(farelib.ZE4_SetPlgComment(probe.c_str(), v), 1);
     EXPECT_EQ(Env("FLPROBE_CALL"), "SetPlgComment" + Hex8(v));
-    EXPECT_EQ(set_corporate(probe.c_str(), v), 1);
+    EXPECT_EQ(farelib.ZE4_SetCorpAddList(probe.c_str(), v), 1);
     EXPECT_EQ(Env("FLPROBE_CALL"), "SetCorpAddList" + Hex8(v));
   }
   SetEnvironmentVariableA("FLPROBE_RETURN", "0");
-  EXPECT_EQ(set_comment(probe.c_str(), 5), 1) << "the plug-in's return value does not count";
+  EXPECT_EQ(farelib.ZE4_SetPlgComment(probe.c_str(), 5), 1) << "the plug-in's return value does not count";
   SetEnvironmentVariableA("FLPROBE_RETURN", "-1");
-  EXPECT_EQ(draw(probe.c_str(), 0, 0, 0, 0, 0, 0, 0, 0), 1) << "the plug-in's return value does not count";
+  EXPECT_EQ(farelib.ZE4_DrawSeiriken(probe.c_str(), 0, 0, 0, 0, 0, 0, 0, 0), 1) << "the plug-in's return value does not count";
 }
 
 TEST_F(Bridge, DrawSeirikenWidensTheLastThreeFromTheirLow16Bits) {
@@ -224,30 +210,30 @@ TEST_F(Bridge, DrawSeirikenWidensTheLastThreeFromTheirLow16Bits) {
   };
   for (const auto& c : cases) {
     const int32_t* v = c.in;
-    EXPECT_EQ(draw(probe.c_str(), v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]), 1);
+    EXPECT_EQ(farelib.ZE4_DrawSeiriken(probe.c_str(), v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]), 1);
     EXPECT_EQ(Env("FLPROBE_CALL"), std::string("DrawSeiriken") + c.want);
   }
 }
 
 TEST_F(Bridge, EachCallStartsAndStopsThePlugin) {
-  EXPECT_EQ(set_comment(probe.c_str(), 42), 1);
-  EXPECT_EQ(set_comment(probe.c_str(), 42), 1);
+  EXPECT_EQ(farelib.ZE4_SetPlgComment(probe.c_str(), 42), 1);
+  EXPECT_EQ(farelib.ZE4_SetPlgComment(probe.c_str(), 42), 1);
   EXPECT_EQ(EnvCount("FLPROBE_ATTACH"), 2) << "two calls, two start-ups";
   EXPECT_EQ(EnvCount("FLPROBE_DETACH"), 2) << "two calls, two shut-downs";
   EXPECT_FALSE(Loaded(probe));
 
   PluginInfo info = Pattern();
-  EXPECT_EQ(get_info(probe.c_str(), &info), 1);
+  EXPECT_EQ(farelib.ZE4_GetPlgInfo(probe.c_str(), &info), 1);
   EXPECT_EQ(info.value[0], 0) << "the comment went with the unloaded plug-in";
 }
 
 TEST_F(Bridge, PluginHeldByTheHostKeepsItsState) {
   HMODULE held = LoadLibraryA(probe.c_str());
   ASSERT_NE(held, nullptr);
-  EXPECT_EQ(set_comment(probe.c_str(), 42), 1);
-  EXPECT_EQ(set_corporate(probe.c_str(), -7), 1);
+  EXPECT_EQ(farelib.ZE4_SetPlgComment(probe.c_str(), 42), 1);
+  EXPECT_EQ(farelib.ZE4_SetCorpAddList(probe.c_str(), -7), 1);
   PluginInfo info = Pattern();
-  EXPECT_EQ(get_info(probe.c_str(), &info), 1);
+  EXPECT_EQ(farelib.ZE4_GetPlgInfo(probe.c_str(), &info), 1);
   EXPECT_EQ(info.value[0], 42) << "what SetPlgComment handed over";
   EXPECT_EQ(info.value[1], -7) << "what SetCorpAddList handed over";
   EXPECT_EQ(EnvCount("FLPROBE_ATTACH"), 1) << "only the host's load starts the plug-in";
@@ -263,10 +249,9 @@ TEST_F(Bridge, PluginHeldByTheHostKeepsItsState) {
 // values, the export gives 1 as for any plug-in, and the export returns to
 // the host with the stack pointer where the host's stdcall call expects it.
 TEST_F(Bridge, EntryPointsThatAreNotStdcallLeaveTheHostsStackAsItWas) {
-  HMODULE farelib4 = support::LoadBeside("farelib4.dll");
-  ASSERT_NE(farelib4, nullptr);
+  using support::ExportId;
   struct Request {
-    const char* name;
+    ExportId id;
     std::vector<uint32_t> values;  // after the plug-in's path
     std::string recorded;          // what a probe built with the plug-in's own declarations records
   };
@@ -278,22 +263,22 @@ TEST_F(Bridge, EntryPointsThatAreNotStdcallLeaveTheHostsStackAsItWas) {
     const std::string& plugin;
     Request call;
   } cases[] = {
-      {cdecl_plugin, {"ZE4_SetPlgComment", {0x11223344u}, "SetPlgComment 11223344"}},
-      {cdecl_plugin, {"ZE4_SetCorpAddList", {0xFFFFFFFEu}, "SetCorpAddList FFFFFFFE"}},
-      {cdecl_plugin, {"ZE4_GetPlgInfo", {info_slot}, "GetPlgInfo" + Values(PluginInfo{})}},
+      {cdecl_plugin, {ExportId::ZE4_SetPlgComment, {0x11223344u}, "SetPlgComment 11223344"}},
+      {cdecl_plugin, {ExportId::ZE4_SetCorpAddList, {0xFFFFFFFEu}, "SetCorpAddList FFFFFFFE"}},
+      {cdecl_plugin, {ExportId::ZE4_GetPlgInfo, {info_slot}, "GetPlgInfo" + Values(PluginInfo{})}},
       {cdecl_plugin,
-       {"ZE4_DrawSeiriken", {1, 2, 3, 4, 5, 0x0001FFFF, 7, 8},
+       {ExportId::ZE4_DrawSeiriken, {1, 2, 3, 4, 5, 0x0001FFFF, 7, 8},
         "DrawSeiriken 00000001 00000002 00000003 00000004 00000005 FFFFFFFF 00000007 00000008"}},
-      {miscounted, {"ZE4_SetPlgComment", {0x7FFFFFFFu}, "SetPlgComment 7FFFFFFF"}},
-      {miscounted, {"ZE4_SetCorpAddList", {5}, "SetCorpAddList 00000005"}},
+      {miscounted, {ExportId::ZE4_SetPlgComment, {0x7FFFFFFFu}, "SetPlgComment 7FFFFFFF"}},
+      {miscounted, {ExportId::ZE4_SetCorpAddList, {5}, "SetCorpAddList 00000005"}},
       {miscounted,
-       {"ZE4_DrawSeiriken", {9, 10, 11, 12, 13, 14, 15, 16}, "DrawSeiriken 00000009 0000000A 0000000B 0000000C"}},
+       {ExportId::ZE4_DrawSeiriken, {9, 10, 11, 12, 13, 14, 15, 16}, "DrawSeiriken 00000009 0000000A 0000000B 0000000C"}},
   };
   for (const auto& c : cases) {
-    const std::string what = std::string(c.call.name) + " with " + c.plugin.substr(c.plugin.find_last_of('\\') + 1);
+    const std::string what = std::string(support::Row(c.call.id).name) + " with " + c.plugin.substr(c.plugin.find_last_of('\\') + 1);
     SetEnvironmentVariableA("FLPROBE_CALL", nullptr);
-    FARPROC fn = GetProcAddress(farelib4, c.call.name);
-    ASSERT_NE(fn, nullptr) << c.call.name;
+    FARPROC fn = farelib.Address(c.call.id);
+    ASSERT_NE(fn, nullptr) << what;
     std::vector<uint32_t> slots = {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(c.plugin.c_str()))};
     slots.insert(slots.end(), c.call.values.begin(), c.call.values.end());
     int32_t result = -1;
@@ -304,15 +289,22 @@ TEST_F(Bridge, EntryPointsThatAreNotStdcallLeaveTheHostsStackAsItWas) {
     // x86_64 has one calling convention: nothing can be off; the values still count.
     const char* path = c.plugin.c_str();
     const uint32_t* v = c.call.values.data();
-    if (c.call.values.size() == 8) {
-      result = reinterpret_cast<DrawSeirikenFn>(reinterpret_cast<void*>(fn))(
-          path, static_cast<int32_t>(v[0]), static_cast<int32_t>(v[1]), static_cast<int32_t>(v[2]),
-          static_cast<int32_t>(v[3]), static_cast<int32_t>(v[4]), static_cast<int32_t>(v[5]),
-          static_cast<int32_t>(v[6]), static_cast<int32_t>(v[7]));
-    } else if (std::string(c.call.name) == "ZE4_GetPlgInfo") {
-      result = reinterpret_cast<GetPlgInfoFn>(reinterpret_cast<void*>(fn))(path, &info);
-    } else {
-      result = reinterpret_cast<OneValueFn>(reinterpret_cast<void*>(fn))(path, static_cast<int32_t>(v[0]));
+    switch (c.call.id) {
+      case ExportId::ZE4_DrawSeiriken:
+        result = farelib.ZE4_DrawSeiriken(path, static_cast<int32_t>(v[0]), static_cast<int32_t>(v[1]),
+                                          static_cast<int32_t>(v[2]), static_cast<int32_t>(v[3]),
+                                          static_cast<int32_t>(v[4]), static_cast<int32_t>(v[5]),
+                                          static_cast<int32_t>(v[6]), static_cast<int32_t>(v[7]));
+        break;
+      case ExportId::ZE4_GetPlgInfo:
+        result = farelib.ZE4_GetPlgInfo(path, &info);
+        break;
+      case ExportId::ZE4_SetPlgComment:
+        result = farelib.ZE4_SetPlgComment(path, static_cast<int32_t>(v[0]));
+        break;
+      default:
+        result = farelib.ZE4_SetCorpAddList(path, static_cast<int32_t>(v[0]));
+        break;
     }
 #endif
     EXPECT_EQ(result, 1) << what << ": the entry point was found and called";

@@ -6,45 +6,32 @@
 #include <string>
 
 #include "farelib.h"
+#include "tests/wine/blackbox/dll_fixtures.h"
 #include "support/hex.h"
-#include "support/library.h"
 #include "support/text.h"
 
 namespace {
 
-using LenBFn = int32_t(WINAPI*)(const char*);
-using MidBFn = const char*(WINAPI*)(const char*, int32_t, int32_t);
-
-class ByteStrings : public ::testing::TestWithParam<const char*> {
+class ByteStrings : public blackbox::EachDll {
  protected:
-  void SetUp() override {
-    HMODULE m = support::LoadBeside(GetParam());
-    ASSERT_NE(m, nullptr);
-    lenb = support::Export<LenBFn>(m, "LenB_ASCII");
-    midb = support::Export<MidBFn>(m, "MidB_ASCII");
-    ASSERT_NE(lenb, nullptr);
-    ASSERT_NE(midb, nullptr);
-  }
   // The result as bytes, after checking that it is a well-formed library string.
   std::string Mid(const char* text, int32_t start, int32_t count) {
-    const char* r = midb(text, start, count);
+    const char* r = farelib.MidB_ASCII(text, start, count);
     EXPECT_NE(r, nullptr) << "a text result is never null";
     if (!r) return "<null>";
     EXPECT_EQ(farelib_length(r), static_cast<int32_t>(std::strlen(r))) << "length prefix";
     EXPECT_NE(r, text) << "a new string, not the host's";
     return std::string(r, static_cast<size_t>(farelib_length(r)));
   }
-  LenBFn lenb = nullptr;
-  MidBFn midb = nullptr;
 };
 
 TEST_P(ByteStrings, LengthCountsBytes) {
-  EXPECT_EQ(lenb("ABCDE"), 5);
-  EXPECT_EQ(lenb(""), 0);
-  EXPECT_EQ(lenb(nullptr), 0);
-  EXPECT_EQ(lenb(support::Cp932(u8"運賃").c_str()), 4) << "two double-byte characters";
+  EXPECT_EQ(farelib.LenB_ASCII("ABCDE"), 5);
+  EXPECT_EQ(farelib.LenB_ASCII(""), 0);
+  EXPECT_EQ(farelib.LenB_ASCII(nullptr), 0);
+  EXPECT_EQ(farelib.LenB_ASCII(support::Cp932(u8"運賃").c_str()), 4) << "two double-byte characters";
   std::string big(100000, 'x');
-  EXPECT_EQ(lenb(big.c_str()), 100000);
+  EXPECT_EQ(farelib.LenB_ASCII(big.c_str()), 100000);
 }
 
 TEST_P(ByteStrings, MidTableForABCDE) {
@@ -76,10 +63,10 @@ TEST_P(ByteStrings, NullAndEmptyTextGiveEmptyStrings) {
 }
 
 TEST_P(ByteStrings, EveryResultIsANewString) {
-  const char* a = midb("ABCDE", 1, 0);
-  const char* b = midb("ABCDE", 1, 0);
-  const char* e1 = midb("ABCDE", 9, 0);
-  const char* e2 = midb("ABCDE", 9, 0);
+  const char* a = farelib.MidB_ASCII("ABCDE", 1, 0);
+  const char* b = farelib.MidB_ASCII("ABCDE", 1, 0);
+  const char* e1 = farelib.MidB_ASCII("ABCDE", 9, 0);
+  const char* e2 = farelib.MidB_ASCII("ABCDE", 9, 0);
   EXPECT_NE(a, b);
   EXPECT_STREQ(a, b);
   EXPECT_NE(e1, e2) << "empty results are distinct strings too";
@@ -96,13 +83,12 @@ TEST_P(ByteStrings, ReadsNoFurtherThanTheTerminator) {
   ASSERT_NE(VirtualAlloc(pages, si.dwPageSize, MEM_COMMIT, PAGE_READWRITE), nullptr);
   char* text = pages + si.dwPageSize - 4;
   std::memcpy(text, "XYZ", 4);
-  EXPECT_EQ(lenb(text), 3);
+  EXPECT_EQ(farelib.LenB_ASCII(text), 3);
   EXPECT_EQ(Mid(text, 2, 0), "YZ");
   EXPECT_EQ(Mid(text, 1, INT_MAX), "XYZ");
   VirtualFree(pages, 0, MEM_RELEASE);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDlls, ByteStrings, ::testing::Values("farelib4.dll", "farelib3.dll"),
-                         [](const auto& info) { return std::string(info.param).substr(0, 8); });
+FARELIB_FOR_EACH_DLL(ByteStrings);
 
 }  // namespace

@@ -7,16 +7,12 @@
 #include <cstring>
 #include <string>
 
-#include "farelib.h"
+#include "tests/wine/blackbox/dll_fixtures.h"
 #include "support/choosers.h"
 #include "support/dialog_driver.h"
 #include "support/library.h"
 
 namespace {
-
-using FileDlgFn = const char*(WINAPI*)(HWND, int32_t, const char*, int32_t, const char*);
-using ChooseColorFn = int32_t(WINAPI*)(HWND, COLORREF*, COLORREF*);
-using FolderDlgFn = const char*(WINAPI*)(HWND, const char*);
 
 using fldlg::kAddCustomColour;
 using fldlg::kBlueBox;
@@ -122,15 +118,13 @@ std::string QuietFolder() {
   return n >= 3 && n < MAX_PATH ? std::string(windows, 3) : "C:\\";
 }
 
-class FileChooser : public ::testing::TestWithParam<const char*> {
+class FileChooser : public blackbox::EachDll {
  protected:
   void SetUp() override {
-    HMODULE m = support::LoadBeside(GetParam());
-    ASSERT_NE(m, nullptr);
-    file_dlg = support::Export<FileDlgFn>(m, "Ze3FileDlg");
-    ASSERT_NE(file_dlg, nullptr);
+    EachDll::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_NE(farelib.Ze3FileDlg, nullptr);
   }
-  FileDlgFn file_dlg = nullptr;
   Scratch scratch;
 };
 
@@ -144,7 +138,7 @@ TEST_P(FileChooser, TypedFullPathComesBackWithItsLength) {
           d.SetText(kFileNameBox, path);
           d.Click(IDOK);
         });
-    std::string r = Result(file_dlg(nullptr, 0, kFilter, ignored, "Choose a fare table"));
+    std::string r = Result(farelib.Ze3FileDlg(nullptr, 0, kFilter, ignored, "Choose a fare table"));
     ASSERT_TRUE(script.Finish()) << script.error();
     EXPECT_EQ(r, path) << "fourth value " << ignored;
   }
@@ -153,7 +147,7 @@ TEST_P(FileChooser, TypedFullPathComesBackWithItsLength) {
 TEST_P(FileChooser, CancelGivesAnEmptyStringForOpenAndSave) {
   for (int32_t save : {0, 1}) {
     fldlg::Script script([](fldlg::Dialog& d) { d.Click(IDCANCEL); });
-    const char* r = file_dlg(nullptr, save, kFilter, 0, nullptr);
+    const char* r = farelib.Ze3FileDlg(nullptr, save, kFilter, 0, nullptr);
     ASSERT_TRUE(script.Finish()) << script.error();
     ASSERT_NE(r, nullptr) << "save flag " << save << ": never null";
     EXPECT_EQ(farelib_length(r), 0) << "save flag " << save;
@@ -182,7 +176,7 @@ TEST_P(FileChooser, NonZeroSaveFlagsShowTheSaveChooserThatAsksBeforeOverwriting)
         if (box) SendMessageA(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
       }
     });
-    std::string r = Result(file_dlg(nullptr, c.save, kFilter, 0, nullptr));
+    std::string r = Result(farelib.Ze3FileDlg(nullptr, c.save, kFilter, 0, nullptr));
     ASSERT_TRUE(script.Finish()) << "save flag " << c.save << ": " << script.error();
     EXPECT_EQ(prompted, c.prompt) << "save flag " << c.save << ", " << c.path << ": the overwrite question";
     EXPECT_EQ(r, c.path) << "save flag " << c.save;
@@ -199,22 +193,20 @@ TEST_P(FileChooser, CurrentDirectoryIsKeptWhateverTheUserBrowsed) {
     d.SetText(kFileNameBox, "route.csv");
     d.Click(IDOK);
   });
-  std::string r = Result(file_dlg(nullptr, 0, kFilter, 0, nullptr));
+  std::string r = Result(farelib.Ze3FileDlg(nullptr, 0, kFilter, 0, nullptr));
   ASSERT_TRUE(script.Finish()) << script.error();
   EXPECT_EQ(r, scratch / "routes\\route.csv");
   EXPECT_EQ(CurrentDirectory(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDlls, FileChooser, ::testing::Values("farelib4.dll", "farelib3.dll"),
-                         [](const auto& info) { return std::string(info.param).substr(0, 8); });
+FARELIB_FOR_EACH_DLL(FileChooser);
 
-class ColourChooser : public ::testing::TestWithParam<const char*> {
+class ColourChooser : public blackbox::EachDll {
  protected:
   void SetUp() override {
-    HMODULE m = support::LoadBeside(GetParam());
-    ASSERT_NE(m, nullptr);
-    choose = support::Export<ChooseColorFn>(m, "Ze3ChooseColor");
-    ASSERT_NE(choose, nullptr);
+    EachDll::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_NE(farelib.Ze3ChooseColor, nullptr);
     for (int i = 0; i < 16; ++i) custom[i] = original[i] = RGB(i, 100 + i, 200 + i);
     custom[16] = 0xDEADBEEF;
   }
@@ -233,7 +225,6 @@ class ColourChooser : public ::testing::TestWithParam<const char*> {
     for (int i = 0; i < 16; ++i) EXPECT_EQ(custom[i], original[i]) << "the caller's entry " << i << " while open";
   }
   static constexpr COLORREF kStart = 0x00123456;  // red 0x56, green 0x34, blue 0x12
-  ChooseColorFn choose = nullptr;
   COLORREF colour = kStart;
   COLORREF custom[17], original[16];
 };
@@ -243,7 +234,7 @@ TEST_P(ColourChooser, OkWritesTheColourAndAllSixteenCustomColours) {
     AddCustomColour(d);
     d.Click(IDOK);
   });
-  int32_t r = choose(nullptr, &colour, custom);
+  int32_t r = farelib.Ze3ChooseColor(nullptr, &colour, custom);
   ASSERT_TRUE(script.Finish()) << script.error();
   EXPECT_EQ(r, 1);
   EXPECT_EQ(colour, RGB(10, 20, 30)) << "the chosen colour";
@@ -254,7 +245,7 @@ TEST_P(ColourChooser, OkWritesTheColourAndAllSixteenCustomColours) {
 
 TEST_P(ColourChooser, OkOnTheStartingColourGivesItBack) {
   fldlg::Script script([&](fldlg::Dialog& d) { d.Click(IDOK); });
-  int32_t r = choose(nullptr, &colour, custom);
+  int32_t r = farelib.Ze3ChooseColor(nullptr, &colour, custom);
   ASSERT_TRUE(script.Finish()) << script.error();
   EXPECT_EQ(r, 1);
   EXPECT_EQ(colour, kStart) << "the chooser opened on the caller's colour";
@@ -265,7 +256,7 @@ TEST_P(ColourChooser, CancelAfterAddingACustomColourTouchesNothing) {
     AddCustomColour(d);
     d.Click(IDCANCEL);
   });
-  int32_t r = choose(nullptr, &colour, custom);
+  int32_t r = farelib.Ze3ChooseColor(nullptr, &colour, custom);
   ASSERT_TRUE(script.Finish()) << script.error();
   EXPECT_EQ(r, 0);
   EXPECT_EQ(colour, kStart);
@@ -273,14 +264,12 @@ TEST_P(ColourChooser, CancelAfterAddingACustomColourTouchesNothing) {
   EXPECT_EQ(custom[16], 0xDEADBEEFu);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDlls, ColourChooser, ::testing::Values("farelib4.dll", "farelib3.dll"),
-                         [](const auto& info) { return std::string(info.param).substr(0, 8); });
+FARELIB_FOR_EACH_DLL(ColourChooser);
 
 TEST(FolderChooser, ConfirmedAndCancelled) {
-  HMODULE m = support::LoadBeside("farelib4.dll");
-  ASSERT_NE(m, nullptr);
-  auto folder_dlg = support::Export<FolderDlgFn>(m, "Ze3FolderDlg");
-  ASSERT_NE(folder_dlg, nullptr);
+  support::Farelib farelib;
+  ASSERT_TRUE(farelib.LoadBeside("farelib4.dll"));
+  ASSERT_NE(farelib.Ze3FolderDlg, nullptr);
   Scratch scratch(QuietFolder());
   const std::string target = scratch / "routes";
   const std::string before = CurrentDirectory();
@@ -290,13 +279,13 @@ TEST(FolderChooser, ConfirmedAndCancelled) {
     EXPECT_EQ(fldlg::PickFolder(d, target), "routes") << "the folder the user picked in the tree";
     d.Click(IDOK);
   });
-  std::string r = Result(folder_dlg(nullptr, "Where are the route tables?"));
+  std::string r = Result(farelib.Ze3FolderDlg(nullptr, "Where are the route tables?"));
   ASSERT_TRUE(confirm.Finish()) << confirm.error();
   EXPECT_EQ(r, target);
   EXPECT_EQ(CurrentDirectory(), before);
 
   fldlg::Script cancel([](fldlg::Dialog& d) { d.Click(IDCANCEL); });
-  const char* empty = folder_dlg(nullptr, "Where are the route tables?");
+  const char* empty = farelib.Ze3FolderDlg(nullptr, "Where are the route tables?");
   ASSERT_TRUE(cancel.Finish()) << cancel.error();
   ASSERT_NE(empty, nullptr) << "never null";
   EXPECT_EQ(farelib_length(empty), 0);

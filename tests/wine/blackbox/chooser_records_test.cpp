@@ -12,17 +12,12 @@
 #include <cstring>
 #include <string>
 
-#include "farelib.h"
+#include "tests/wine/blackbox/dll_fixtures.h"
 #include "support/hex.h"
 #include "support/import_hook.h"
-#include "support/library.h"
 #include "support/text.h"
 
 namespace {
-
-using FileDlgFn = const char*(WINAPI*)(HWND, int32_t, const char*, int32_t, const char*);
-using ChooseColorFn = int32_t(WINAPI*)(HWND, COLORREF*, COLORREF*);
-using FolderDlgFn = const char*(WINAPI*)(HWND, const char*);
 
 constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
 const HWND kOwner = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x10E4));
@@ -110,20 +105,17 @@ std::string Text(const char* r) {
   return r;
 }
 
-class ChooserRecords : public ::testing::TestWithParam<const char*> {
+class ChooserRecords : public blackbox::EachDll {
  protected:
   void SetUp() override {
     g_file = FileCall{};
     g_colour = ColourCall{};
-    dll = support::LoadBeside(GetParam());
-    ASSERT_NE(dll, nullptr);
-    file_dlg = support::Export<FileDlgFn>(dll, "Ze3FileDlg");
-    choose_color = support::Export<ChooseColorFn>(dll, "Ze3ChooseColor");
-    ASSERT_TRUE(file_dlg && choose_color);
+    EachDll::SetUp();
+    if (HasFatalFailure()) return;
+    dll = farelib.module;
+    ASSERT_TRUE(farelib.Ze3FileDlg && farelib.Ze3ChooseColor);
   }
-  HMODULE dll = nullptr;
-  FileDlgFn file_dlg = nullptr;
-  ChooseColorFn choose_color = nullptr;
+  HMODULE dll = nullptr;  // whose imports the tests replace
 };
 
 TEST_P(ChooserRecords, FileChooserRecordForEverySaveFlagAndIgnoredValue) {
@@ -143,7 +135,7 @@ TEST_P(ChooserRecords, FileChooserRecordForEverySaveFlagAndIgnoredValue) {
   for (const auto& c : cases) {
     g_file.calls = 0;
     const std::string what = "save flag " + std::to_string(c.save_flag) + ", fourth value " + std::to_string(c.ignored);
-    EXPECT_EQ(Text(file_dlg(kOwner, c.save_flag, kFilter, c.ignored, kTitle)), "") << what << ": cancelled";
+    EXPECT_EQ(Text(farelib.Ze3FileDlg(kOwner, c.save_flag, kFilter, c.ignored, kTitle)), "") << what << ": cancelled";
     ASSERT_EQ(g_file.calls, 1) << what;
     const OPENFILENAMEA& r = g_file.record;
     EXPECT_STREQ(g_file.which, c.which) << what;
@@ -197,7 +189,7 @@ TEST_P(ChooserRecords, FileChooserResultIsThePathOnlyWhenConfirmed) {
   for (const auto& c : cases) {
     g_file.write = c.write;
     g_file.result = c.result;
-    const char* r = file_dlg(nullptr, c.save_flag, nullptr, 0, nullptr);
+    const char* r = farelib.Ze3FileDlg(nullptr, c.save_flag, nullptr, 0, nullptr);
     ASSERT_NE(r, nullptr) << "a text result is never null";
     EXPECT_EQ(support::Hex(Text(r)), support::Hex(c.want)) << "platform answered " << c.result;
     EXPECT_EQ(farelib_length(r), static_cast<int32_t>(c.want.size()));
@@ -215,7 +207,7 @@ TEST_P(ChooserRecords, ColourChooserRecordAndWriteBack) {
     for (int i = 0; i < 17; ++i) custom[i] = 0x00FF0000u + static_cast<COLORREF>(i);
     g_colour.calls = 0;
     g_colour.result = confirm;
-    EXPECT_EQ(choose_color(kOwner, &colour, custom), confirm ? 1 : 0) << what;
+    EXPECT_EQ(farelib.Ze3ChooseColor(kOwner, &colour, custom), confirm ? 1 : 0) << what;
     ASSERT_EQ(g_colour.calls, 1);
     const CHOOSECOLORA& r = g_colour.record;
     EXPECT_EQ(r.lStructSize, sizeof(CHOOSECOLORA)) << what;
@@ -236,20 +228,19 @@ TEST_P(ChooserRecords, ColourChooserRecordAndWriteBack) {
 
   g_colour.calls = 0;
   COLORREF colour = 5, custom[16] = {};
-  EXPECT_EQ(choose_color(nullptr, nullptr, custom), 0) << "a null colour pointer";
-  EXPECT_EQ(choose_color(nullptr, &colour, nullptr), 0) << "a null custom colour array";
+  EXPECT_EQ(farelib.Ze3ChooseColor(nullptr, nullptr, custom), 0) << "a null colour pointer";
+  EXPECT_EQ(farelib.Ze3ChooseColor(nullptr, &colour, nullptr), 0) << "a null custom colour array";
   EXPECT_EQ(g_colour.calls, 0) << "no chooser without somewhere to write";
   EXPECT_EQ(colour, 5u);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDlls, ChooserRecords, ::testing::Values("farelib4.dll", "farelib3.dll"),
-                         [](const auto& info) { return std::string(info.param).substr(0, 8); });
+FARELIB_FOR_EACH_DLL(ChooserRecords);
 
 TEST(FolderChooserRecord, RecordAndResults) {
-  HMODULE dll = support::LoadBeside("farelib4.dll");
-  ASSERT_NE(dll, nullptr);
-  auto folder_dlg = support::Export<FolderDlgFn>(dll, "Ze3FolderDlg");
-  ASSERT_NE(folder_dlg, nullptr);
+  support::Farelib farelib;
+  ASSERT_TRUE(farelib.LoadBeside("farelib4.dll"));
+  ASSERT_NE(farelib.Ze3FolderDlg, nullptr);
+  HMODULE dll = farelib.module;
   support::ImportHook browse(dll, "shell32.dll", "SHBrowseForFolderA", reinterpret_cast<void*>(FakeBrowse));
   support::ImportHook path(dll, "shell32.dll", "SHGetPathFromIDListA", reinterpret_cast<void*>(FakePathFromList));
   support::ImportHook release(dll, "ole32.dll", "CoTaskMemFree", reinterpret_cast<void*>(FakeTaskMemFree));
@@ -272,7 +263,7 @@ TEST(FolderChooserRecord, RecordAndResults) {
     g_folder.list_given = c.list;
     g_folder.write = c.write;
     g_folder.result = c.result;
-    const char* r = folder_dlg(kOwner, kTitle);
+    const char* r = farelib.Ze3FolderDlg(kOwner, kTitle);
     ASSERT_NE(r, nullptr) << c.what << ": a text result is never null";
     EXPECT_EQ(Text(r), c.want) << c.what;
     ASSERT_EQ(g_folder.browse_calls, 1) << c.what;

@@ -8,13 +8,11 @@
 #include <string>
 
 #include "support/dialog_driver.h"
+#include "support/farelib_loader.h"
 #include "support/hex.h"
-#include "support/library.h"
 #include "support/nesting_host.h"
 
 namespace {
-
-using DateFn = int32_t(WINAPI*)(HWND, SYSTEMTIME*);
 
 const wchar_t kTitle[] = L"日付の設定";
 
@@ -32,20 +30,18 @@ HWND Calendar(fldlg::Dialog& d) { return FindWindowExA(d.hwnd(), nullptr, "SysMo
 class DateDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    HMODULE m = support::LoadBeside("farelib4.dll");
-    ASSERT_NE(m, nullptr);
-    pick = support::Export<DateFn>(m, "Call_dlg111");
-    ASSERT_NE(pick, nullptr);
+    ASSERT_TRUE(farelib.LoadBeside("farelib4.dll"));
+    ASSERT_NE(farelib.Call_dlg111, nullptr);
   }
   // Runs the dialog on a host record full of 0xAB; returns the result.
   int32_t Run(SYSTEMTIME* date, std::function<void(fldlg::Dialog&)> body) {
     std::memset(date, 0xAB, sizeof *date);
     fldlg::Script script(std::move(body), kTitle);
-    int32_t r = pick(nullptr, date);
+    int32_t r = farelib.Call_dlg111(nullptr, date);
     EXPECT_TRUE(script.Finish()) << script.error();
     return r;
   }
-  DateFn pick = nullptr;
+  support::Farelib farelib;
 };
 
 const SYSTEMTIME kZero{};
@@ -145,7 +141,7 @@ TEST_F(DateDialog, NestedCallLeavesTheOpenDialogIntact) {
         SendMessageA(Calendar(second), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&d2));
         second.Click(IDOK);
       }, kTitle);
-      inner_r = pick(d.hwnd(), &inner);
+      inner_r = farelib.Call_dlg111(d.hwnd(), &inner);
       inner_driven = script.Finish();
     }, fldlg::kTimeoutMs);
     EXPECT_TRUE(ran) << "the nested dialog did not end";
@@ -162,14 +158,14 @@ TEST_F(DateDialog, NoDialogStillWritesTheHeldDate) {
   SYSTEMTIME date;
   std::memset(&date, 0xAB, sizeof date);
   HWND not_a_window = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
-  EXPECT_EQ(pick(not_a_window, &date), 0) << "an owner that is no window";
+  EXPECT_EQ(farelib.Call_dlg111(not_a_window, &date), 0) << "an owner that is no window";
   EXPECT_EQ(Bytes(date), Bytes(kZero)) << "the date held (none yet) is written all the same";
 }
 
 TEST(DateDialogFarelib3, HasNone) {
-  HMODULE m = support::LoadBeside("farelib3.dll");
-  ASSERT_NE(m, nullptr);
-  EXPECT_EQ(GetProcAddress(m, "Call_dlg111"), nullptr);
+  support::Farelib farelib3;
+  ASSERT_TRUE(farelib3.LoadBeside("farelib3.dll"));
+  EXPECT_EQ(farelib3.Call_dlg111, nullptr);
 }
 
 }  // namespace

@@ -4,12 +4,11 @@
 #include <cstring>
 #include <string>
 
-#include "farelib.h"
-#include "support/library.h"
+#include "support/farelib_loader.h"
 
 namespace {
 
-using TextFn = const char*(WINAPI*)();
+using TextFn = decltype(support::Farelib::VantrelHpURL);  // every text export has this type
 
 // A result checked as a well-formed new library string, returned as bytes.
 std::string Text(TextFn fn, const char* name) {
@@ -28,14 +27,11 @@ struct Links {
 };
 
 Links LinksOf(const char* dll) {
-  HMODULE m = support::LoadBeside(dll);
-  EXPECT_NE(m, nullptr) << dll;
-  if (!m) return {};
-  auto mail = support::Export<TextFn>(m, "VantrelMailAddress");
-  auto home = support::Export<TextFn>(m, "VantrelHpURL");
-  EXPECT_TRUE(mail && home) << dll;
-  if (!mail || !home) return {};
-  return {Text(mail, "VantrelMailAddress"), Text(home, "VantrelHpURL")};
+  support::Farelib farelib;
+  EXPECT_TRUE(farelib.LoadBeside(dll)) << dll;
+  EXPECT_TRUE(farelib.VantrelMailAddress && farelib.VantrelHpURL) << dll;
+  if (!farelib.VantrelMailAddress || !farelib.VantrelHpURL) return {};
+  return {Text(farelib.VantrelMailAddress, "VantrelMailAddress"), Text(farelib.VantrelHpURL, "VantrelHpURL")};
 }
 
 TEST(Links, EachDeliverableHasItsOwnMailAndHomepage) {
@@ -52,17 +48,14 @@ TEST(Links, EachDeliverableHasItsOwnMailAndHomepage) {
 }
 
 TEST(Links, SoundPageAndVersionNameInFarelib4Only) {
-  HMODULE four = support::LoadBeside("farelib4.dll");
-  HMODULE three = support::LoadBeside("farelib3.dll");
-  ASSERT_TRUE(four && three);
-  auto sound = support::Export<TextFn>(four, "VantrelHpSndURL");
-  ASSERT_NE(sound, nullptr);
-  EXPECT_EQ(Text(sound, "VantrelHpSndURL"), "http://www.vantrel.example/zelvo/zelvo_sound.htm");
-  auto os = support::Export<TextFn>(four, "GetOsInfo");
-  ASSERT_NE(os, nullptr);
-  Text(os, "GetOsInfo");
-  EXPECT_EQ(support::Export<TextFn>(three, "VantrelHpSndURL"), nullptr);
-  EXPECT_EQ(support::Export<TextFn>(three, "GetOsInfo"), nullptr);
+  support::Farelib four, three;
+  ASSERT_TRUE(four.LoadBeside("farelib4.dll") && three.LoadBeside("farelib3.dll"));
+  ASSERT_NE(four.VantrelHpSndURL, nullptr);
+  EXPECT_EQ(Text(four.VantrelHpSndURL, "VantrelHpSndURL"), "http://www.vantrel.example/zelvo/zelvo_sound.htm");
+  ASSERT_NE(four.GetOsInfo, nullptr);
+  Text(four.GetOsInfo, "GetOsInfo");
+  EXPECT_EQ(three.VantrelHpSndURL, nullptr);
+  EXPECT_EQ(three.GetOsInfo, nullptr);
 }
 
 }  // namespace

@@ -2,15 +2,16 @@
 // host that wanted it would load it (no library code loads it).
 #include <gtest/gtest.h>
 
-#include "support/library.h"
+#include "resources/resource_ids.h"
+#include "support/farelib_loader.h"
 
 namespace {
 
 TEST(Resources, CursorGroup101LoadsWithItsHotSpot) {
   for (const char* dll : {"farelib4.dll", "farelib3.dll"}) {
-    HMODULE m = support::LoadBeside(dll);
-    ASSERT_NE(m, nullptr) << dll;
-    HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(m, MAKEINTRESOURCEA(101), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+    support::Farelib farelib;
+    ASSERT_TRUE(farelib.LoadBeside(dll)) << dll;
+    HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(farelib.module, MAKEINTRESOURCEA(FARELIB_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
     ASSERT_NE(cursor, nullptr) << dll << ": cursor 101 loads";
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(cursor, &info)) << dll;

@@ -4,26 +4,16 @@
 
 #include <string>
 
-#include "fareplugin.h"
+#include "tests/wine/blackbox/dll_fixtures.h"
 #include "support/library.h"
 
 namespace {
 
-using GetPlgInfoFn = int32_t(WINAPI*)(const char*, PluginInfo*);
-using OneValueFn = int32_t(WINAPI*)(const char*, int32_t);
-using DrawSeirikenFn = int32_t(WINAPI*)(const char*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                                        int32_t);
-
-class SamplePlugin : public ::testing::Test {
+class SamplePlugin : public blackbox::Farelib4Bridge {
  protected:
   void SetUp() override {
-    HMODULE m = support::LoadBeside("farelib4.dll");
-    ASSERT_NE(m, nullptr);
-    get_info = support::Export<GetPlgInfoFn>(m, "ZE4_GetPlgInfo");
-    set_comment = support::Export<OneValueFn>(m, "ZE4_SetPlgComment");
-    set_operator = support::Export<OneValueFn>(m, "ZE4_SetCorpAddList");
-    draw = support::Export<DrawSeirikenFn>(m, "ZE4_DrawSeiriken");
-    ASSERT_TRUE(get_info && set_comment && set_operator && draw);
+    Farelib4Bridge::SetUp();
+    if (HasFatalFailure()) return;
 
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -50,7 +40,7 @@ class SamplePlugin : public ::testing::Test {
   }
   int32_t Draw(int32_t number, int32_t style, int32_t with_comment) {
     GdiFlush();
-    int32_t r = draw(plugin.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(dc)), kLeft, kTop, kLabelWidth,
+    int32_t r = farelib.ZE4_DrawSeiriken(plugin.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(dc)), kLeft, kTop, kLabelWidth,
                      kLabelHeight, number, style, with_comment);
     GdiFlush();
     return r;
@@ -60,9 +50,6 @@ class SamplePlugin : public ::testing::Test {
   static constexpr int kLeft = 20, kTop = 10, kLabelWidth = 120, kLabelHeight = 48;
   static constexpr uint32_t kGreen = 0x008000, kBlack = 0x000000, kWhite = 0xFFFFFF;
   const std::string plugin = support::BesideProgram("sample_plugin.dll");
-  GetPlgInfoFn get_info = nullptr;
-  OneValueFn set_comment = nullptr, set_operator = nullptr;
-  DrawSeirikenFn draw = nullptr;
   HDC dc = nullptr;
   HBITMAP bitmap = nullptr;
   uint32_t* pixels = nullptr;
@@ -70,19 +57,19 @@ class SamplePlugin : public ::testing::Test {
 
 TEST_F(SamplePlugin, DescribesItselfAndKeepsSettingsOnlyWhileHeld) {
   PluginInfo info{};
-  ASSERT_EQ(get_info(plugin.c_str(), &info), 1);
+  ASSERT_EQ(farelib.ZE4_GetPlgInfo(plugin.c_str(), &info), 1);
   const int32_t want[FARE_PLUGIN_INFO_VALUES] = {1, 7, 120, 48};
   for (int i = 0; i < FARE_PLUGIN_INFO_VALUES; ++i) EXPECT_EQ(info.value[i], want[i]) << "value " << i;
 
   HMODULE held = LoadLibraryA(plugin.c_str());
   ASSERT_NE(held, nullptr);
-  EXPECT_EQ(set_comment(plugin.c_str(), 2), 1);
-  EXPECT_EQ(set_operator(plugin.c_str(), 123), 1);
-  ASSERT_EQ(get_info(plugin.c_str(), &info), 1);
+  EXPECT_EQ(farelib.ZE4_SetPlgComment(plugin.c_str(), 2), 1);
+  EXPECT_EQ(farelib.ZE4_SetCorpAddList(plugin.c_str(), 123), 1);
+  ASSERT_EQ(farelib.ZE4_GetPlgInfo(plugin.c_str(), &info), 1);
   EXPECT_EQ(info.value[4], 2) << "the comment number, kept while the host holds the plug-in";
   EXPECT_EQ(info.value[5], 123) << "the operator number, kept while the host holds the plug-in";
   FreeLibrary(held);
-  ASSERT_EQ(get_info(plugin.c_str(), &info), 1);
+  ASSERT_EQ(farelib.ZE4_GetPlgInfo(plugin.c_str(), &info), 1);
   EXPECT_EQ(info.value[4], 0) << "gone with the unloaded plug-in";
 }
 
@@ -106,7 +93,7 @@ TEST_F(SamplePlugin, DrawsTheLabelInsideItsRectangleOnly) {
   }
   EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3)) << "the device context is left as it was found";
   EXPECT_EQ(Draw(1, 0, 0), 1);
-  EXPECT_EQ(draw(plugin.c_str(), 0, kLeft, kTop, kLabelWidth, kLabelHeight, 1, 0, 0), 1)
+  EXPECT_EQ(farelib.ZE4_DrawSeiriken(plugin.c_str(), 0, kLeft, kTop, kLabelWidth, kLabelHeight, 1, 0, 0), 1)
       << "no device context: the plug-in draws nothing, the bridge still reports the call";
 }
 

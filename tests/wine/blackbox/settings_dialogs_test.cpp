@@ -8,22 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/blackbox/dll_fixtures.h"
 #include "dialogs/control_ids.h"
 #include "dialogs/template_decode.h"
 #include "dialogs/templates.h"
 #include "farelib_records.h"
 #include "support/dialog_driver.h"
-#include "support/library.h"
 #include "support/nesting_host.h"
 #include "support/text.h"
 
 namespace {
 
 using namespace farelib::dlg;  // the control ids
-
-using Dlg100Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*, int16_t*);
-using Dlg101Fn = int32_t(WINAPI*)(HWND, int32_t, int16_t*, int16_t*);
-using Dlg102Fn = int32_t(WINAPI*)(HWND, int32_t, InfoNumberSettings*);
 
 const wchar_t kTitle100[] = L"デジタル表示設定";
 const wchar_t kTitle101[] = L"整理券番号の設定";
@@ -65,21 +61,13 @@ class HostWindow {
   HWND hwnd_;
 };
 
-class SettingsDialogs : public ::testing::TestWithParam<const char*> {
+class SettingsDialogs : public blackbox::EachDll {
  protected:
   void SetUp() override {
-    HMODULE m = support::LoadBeside(GetParam());
-    ASSERT_NE(m, nullptr);
-    dlg100 = support::Export<Dlg100Fn>(m, "Call_dlg100");
-    dlg101 = support::Export<Dlg101Fn>(m, "Call_dlg101");
-    dlg102 = support::Export<Dlg102Fn>(m, "Call_dlg102");
-    ASSERT_NE(dlg100, nullptr);
-    ASSERT_NE(dlg101, nullptr);
-    ASSERT_NE(dlg102, nullptr);
+    EachDll::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(farelib.Call_dlg100 && farelib.Call_dlg101 && farelib.Call_dlg102);
   }
-  Dlg100Fn dlg100 = nullptr;
-  Dlg101Fn dlg101 = nullptr;
-  Dlg102Fn dlg102 = nullptr;
 };
 
 struct Values100 {
@@ -92,16 +80,16 @@ struct Values101 {
 // ==== "デジタル表示設定" ====================================================
 
 // Opens Call_dlg100 with `body` driving it; returns the result.
-int32_t Run100(Dlg100Fn f, HWND owner, int32_t n, Values100* v, std::function<void(fldlg::Dialog&)> body) {
+int32_t Run100(const support::Farelib& farelib, HWND owner, int32_t n, Values100* v, std::function<void(fldlg::Dialog&)> body) {
   fldlg::Script script(std::move(body), kTitle100);
-  int32_t r = f(owner, n, &v->zero, &v->shift, &v->padding);
+  int32_t r = farelib.Call_dlg100(owner, n, &v->zero, &v->shift, &v->padding);
   EXPECT_TRUE(script.Finish()) << script.error();
   return r;
 }
 
 TEST_P(SettingsDialogs, DigitalDisplayShowsListsAndSelections) {
   Values100 v{2, 3, 4};
-  int32_t r = Run100(dlg100, nullptr, 5, &v, [](fldlg::Dialog& d) {
+  int32_t r = Run100(farelib, nullptr, 5, &v, [](fldlg::Dialog& d) {
     EXPECT_EQ(d.ComboItems(kZeroHandlingCombo), Cp932List({u8"データの値が0もしくは空値のときは何も表示しない(既定)",
                                            u8"データの値が0もしくは空値のときには0を表示する",
                                            u8"データの値が-1のときは0を表示する",
@@ -127,7 +115,7 @@ TEST_P(SettingsDialogs, DigitalDisplayListLengths) {
   } cases[] = {{0, 0, 1}, {1, 1, 2}, {-1, 0, 0}, {-32768, 0, 0}, {10, 10, 11}, {0x10005, 5, 6}};
   for (const auto& c : cases) {
     Values100 v{0, 0, 0};
-    Run100(dlg100, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
+    Run100(farelib, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
       EXPECT_EQ(d.ComboItems(kDigitShiftCombo), DigitItems(c.shift)) << "shift list, N = " << c.n;
       EXPECT_EQ(d.ComboItems(kZeroPaddingCombo), DigitItems(c.padding)) << "padding list, N = " << c.n;
       d.Click(kOkButton);
@@ -142,7 +130,7 @@ TEST_P(SettingsDialogs, DigitalDisplayLargestCounts) {
   } cases[] = {{32766, 32766, 32767}, {32767, 32767, 32768}};
   for (const auto& c : cases) {
     Values100 v{0, 0, 0};
-    int32_t r = Run100(dlg100, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
+    int32_t r = Run100(farelib, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
       EXPECT_EQ(d.ComboCount(kDigitShiftCombo), c.shift) << "N = " << c.n;
       EXPECT_EQ(d.ComboCount(kZeroPaddingCombo), c.padding) << "N = " << c.n;
       EXPECT_EQ(d.ComboItem(kDigitShiftCombo, c.shift - 1), std::to_string(c.shift - 1) + support::Cp932(u8"桁"));
@@ -160,7 +148,7 @@ TEST_P(SettingsDialogs, DigitalDisplayLargestCounts) {
 
 TEST_P(SettingsDialogs, DigitalDisplayChoicesAndApplyToAll) {
   Values100 v{0, 0, 0};
-  int32_t r = Run100(dlg100, nullptr, 8, &v, [](fldlg::Dialog& d) {
+  int32_t r = Run100(farelib, nullptr, 8, &v, [](fldlg::Dialog& d) {
     d.Select(kZeroHandlingCombo, 3);
     d.Select(kDigitShiftCombo, 7);
     d.Select(kZeroPaddingCombo, 8);
@@ -176,7 +164,7 @@ TEST_P(SettingsDialogs, DigitalDisplayChoicesAndApplyToAll) {
 
 TEST_P(SettingsDialogs, DigitalDisplayEscDoesNotClose) {
   Values100 v{1, 1, 1};
-  int32_t r = Run100(dlg100, nullptr, 3, &v, [](fldlg::Dialog& d) {
+  int32_t r = Run100(farelib, nullptr, 3, &v, [](fldlg::Dialog& d) {
     d.Select(kZeroHandlingCombo, 0);
     d.PressKey(VK_ESCAPE);
     EXPECT_TRUE(d.IsOpen()) << "Esc leaves the dialog open";
@@ -191,7 +179,7 @@ TEST_P(SettingsDialogs, DigitalDisplayEscDoesNotClose) {
 
 TEST_P(SettingsDialogs, DigitalDisplayOutOfRangeShowsNothingAndGivesMinusOne) {
   Values100 v{7, -1, 6};
-  int32_t r = Run100(dlg100, nullptr, 5, &v, [](fldlg::Dialog& d) {
+  int32_t r = Run100(farelib, nullptr, 5, &v, [](fldlg::Dialog& d) {
     EXPECT_EQ(d.ComboSelection(kZeroHandlingCombo), -1);
     EXPECT_EQ(d.ComboSelection(kDigitShiftCombo), -1);
     EXPECT_EQ(d.ComboSelection(kZeroPaddingCombo), -1);
@@ -205,12 +193,12 @@ TEST_P(SettingsDialogs, DigitalDisplayOutOfRangeShowsNothingAndGivesMinusOne) {
 
 TEST_P(SettingsDialogs, DigitalDisplaySecondOpeningStartsUnchecked) {
   Values100 v{0, 0, 0};
-  EXPECT_EQ(Run100(dlg100, nullptr, 2, &v, [](fldlg::Dialog& d) {
+  EXPECT_EQ(Run100(farelib, nullptr, 2, &v, [](fldlg::Dialog& d) {
               d.Click(kApplyToAllCheck);
               d.Click(kOkButton);
             }),
             1);
-  EXPECT_EQ(Run100(dlg100, nullptr, 2, &v, [](fldlg::Dialog& d) {
+  EXPECT_EQ(Run100(farelib, nullptr, 2, &v, [](fldlg::Dialog& d) {
               EXPECT_EQ(d.CheckState(kApplyToAllCheck), BST_UNCHECKED) << "the second dialog's box";
               d.Click(kOkButton);
             }),
@@ -223,7 +211,7 @@ TEST_P(SettingsDialogs, DigitalDisplayOverARealOwner) {
   Values100 v{1, 2, 3};
   POINT origin{0, 0};
   ClientToScreen(host.hwnd(), &origin);
-  int32_t r = Run100(dlg100, host.hwnd(), 4, &v, [&](fldlg::Dialog& d) {
+  int32_t r = Run100(farelib, host.hwnd(), 4, &v, [&](fldlg::Dialog& d) {
     EXPECT_FALSE(IsWindowEnabled(host.hwnd())) << "the owner is disabled while the dialog runs";
     EXPECT_EQ(GetWindow(d.hwnd(), GW_OWNER), host.hwnd());
     POINT client{0, 0};
@@ -252,17 +240,17 @@ TEST_P(SettingsDialogs, LayoutFollowsTheTables) {
       {"digital display", farelib::dlg::kDigitalDisplayTemplate,
        [&] {
          Values100 v{0, 0, 0};
-         dlg100(nullptr, 3, &v.zero, &v.shift, &v.padding);
+         farelib.Call_dlg100(nullptr, 3, &v.zero, &v.shift, &v.padding);
        }},
       {"ticket format", farelib::dlg::kTicketFormatTemplate,
        [&] {
          Values101 v{0, 0};
-         dlg101(nullptr, 3, &v.format, &v.leading_zero);
+         farelib.Call_dlg101(nullptr, 3, &v.format, &v.leading_zero);
        }},
       {"information numbers", farelib::dlg::kInfoNumberTemplate,
        [&] {
          InfoNumberSettings rec{};
-         dlg102(nullptr, 3, &rec);
+         farelib.Call_dlg102(nullptr, 3, &rec);
        }},
   };
   for (const auto& c : cases) {
@@ -311,7 +299,7 @@ TEST_P(SettingsDialogs, DigitalDisplayNestedCallLeavesTheOpenDialogIntact) {
   Values100 v{0, 0, 0}, nested{0, 0, 0};
   int32_t nested_r = -2;
   bool nested_driven = false;
-  int32_t r = Run100(dlg100, nullptr, 6, &v, [&](fldlg::Dialog& d) {
+  int32_t r = Run100(farelib, nullptr, 6, &v, [&](fldlg::Dialog& d) {
     d.Select(kZeroHandlingCombo, 2);
     d.Select(kDigitShiftCombo, 3);
     d.Select(kZeroPaddingCombo, 4);
@@ -323,7 +311,7 @@ TEST_P(SettingsDialogs, DigitalDisplayNestedCallLeavesTheOpenDialogIntact) {
             second.Click(kOkButton);
           },
           kTitle100);
-      nested_r = dlg100(d.hwnd(), 2, &nested.zero, &nested.shift, &nested.padding);
+      nested_r = farelib.Call_dlg100(d.hwnd(), 2, &nested.zero, &nested.shift, &nested.padding);
       nested_driven = script.Finish();
     }, fldlg::kTimeoutMs);
     ASSERT_TRUE(ran) << "the nested dialog did not end";
@@ -344,7 +332,7 @@ TEST_P(SettingsDialogs, DigitalDisplayWithoutADialog) {
   // The owner is no window: no dialog, the host's values come back, 0.
   Values100 v{7, 8, 9};
   fldlg::Script guard([](fldlg::Dialog& d) { d.Click(kOkButton); }, nullptr, 1500);
-  int32_t r = dlg100(NotAWindow(), 5, &v.zero, &v.shift, &v.padding);
+  int32_t r = farelib.Call_dlg100(NotAWindow(), 5, &v.zero, &v.shift, &v.padding);
   guard.Finish();
   EXPECT_FALSE(guard.found()) << "no dialog may appear";
   EXPECT_EQ(r, 0);
@@ -355,16 +343,16 @@ TEST_P(SettingsDialogs, DigitalDisplayWithoutADialog) {
 
 // ==== "整理券番号の設定" ====================================================
 
-int32_t Run101(Dlg101Fn f, HWND owner, int32_t n, Values101* v, std::function<void(fldlg::Dialog&)> body) {
+int32_t Run101(const support::Farelib& farelib, HWND owner, int32_t n, Values101* v, std::function<void(fldlg::Dialog&)> body) {
   fldlg::Script script(std::move(body), kTitle101);
-  int32_t r = f(owner, n, &v->format, &v->leading_zero);
+  int32_t r = farelib.Call_dlg101(owner, n, &v->format, &v->leading_zero);
   EXPECT_TRUE(script.Finish()) << script.error();
   return r;
 }
 
 TEST_P(SettingsDialogs, TicketFormatShowsTheTwelveFormats) {
   Values101 v{4, 1};
-  int32_t r = Run101(dlg101, nullptr, 20, &v, [](fldlg::Dialog& d) {
+  int32_t r = Run101(farelib, nullptr, 20, &v, [](fldlg::Dialog& d) {
     EXPECT_EQ(d.ComboItems(kFormatCombo),
               Cp932List({u8"1,2,3...20 （既定の表示）", u8"0,1,2...19", u8"「なし」、1,2...19", u8"「なし」、2,3...20",
                          u8"「無券」、1,2...19", u8"「無券」、2,3...20", u8"「券なし」、1,2...19",
@@ -389,7 +377,7 @@ TEST_P(SettingsDialogs, TicketFormatEdgeCounts) {
                {-32768, 1, u8"0,1,2...32767"}, {0x10014, 1, u8"0,1,2...19"}};
   for (const auto& c : cases) {
     Values101 v{0, 0};
-    Run101(dlg101, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
+    Run101(farelib, nullptr, c.n, &v, [&](fldlg::Dialog& d) {
       EXPECT_EQ(d.ComboCount(kFormatCombo), 12);
       EXPECT_EQ(d.ComboItem(kFormatCombo, c.index), support::Cp932(c.text)) << "N = " << c.n << ", index " << c.index;
       d.Click(kCancelButton);
@@ -399,7 +387,7 @@ TEST_P(SettingsDialogs, TicketFormatEdgeCounts) {
 
 TEST_P(SettingsDialogs, TicketFormatManualCheckBox) {
   Values101 v{0, 0};
-  int32_t r = Run101(dlg101, nullptr, 10, &v, [](fldlg::Dialog& d) {
+  int32_t r = Run101(farelib, nullptr, 10, &v, [](fldlg::Dialog& d) {
     EXPECT_EQ(d.CheckState(kLeadingZeroCheck), BST_UNCHECKED);
     d.Click(kLeadingZeroCheck);
     EXPECT_EQ(d.CheckState(kLeadingZeroCheck), BST_CHECKED) << "one click checks";
@@ -417,7 +405,7 @@ TEST_P(SettingsDialogs, TicketFormatManualCheckBox) {
 
 TEST_P(SettingsDialogs, TicketFormatOkUncheckedWritesAndReturnsZero) {
   Values101 v{2, 1};
-  int32_t r = Run101(dlg101, nullptr, 10, &v, [](fldlg::Dialog& d) {
+  int32_t r = Run101(farelib, nullptr, 10, &v, [](fldlg::Dialog& d) {
     d.Click(kLeadingZeroCheck);
     d.Select(kFormatCombo, 11);
     d.Click(kOkButton);
@@ -435,7 +423,7 @@ TEST_P(SettingsDialogs, TicketFormatCancelAndEscWriteNothing) {
                {"Esc", [](fldlg::Dialog& d) { d.PressKey(VK_ESCAPE); }}};
   for (const auto& c : cases) {
     Values101 v{3, 1};
-    int32_t r = Run101(dlg101, nullptr, 10, &v, [&](fldlg::Dialog& d) {
+    int32_t r = Run101(farelib, nullptr, 10, &v, [&](fldlg::Dialog& d) {
       d.Select(kFormatCombo, 5);
       d.Click(kLeadingZeroCheck);
       c.close(d);
@@ -449,7 +437,7 @@ TEST_P(SettingsDialogs, TicketFormatCancelAndEscWriteNothing) {
 
 TEST_P(SettingsDialogs, TicketFormatOutOfRangeIndex) {
   Values101 v{12, 0};
-  int32_t r = Run101(dlg101, nullptr, 10, &v, [](fldlg::Dialog& d) {
+  int32_t r = Run101(farelib, nullptr, 10, &v, [](fldlg::Dialog& d) {
     EXPECT_EQ(d.ComboSelection(kFormatCombo), -1) << "index 12 shows nothing";
     d.Click(kOkButton);
   });
@@ -461,14 +449,14 @@ TEST_P(SettingsDialogs, TicketFormatWithoutADialog) {
   HostWindow host;
   Values101 v{5, 1};
   fldlg::Script guard([](fldlg::Dialog& d) { d.Click(kCancelButton); }, nullptr, 1500);
-  int32_t r = dlg101(NotAWindow(), 10, &v.format, &v.leading_zero);
+  int32_t r = farelib.Call_dlg101(NotAWindow(), 10, &v.format, &v.leading_zero);
   guard.Finish();
   EXPECT_FALSE(guard.found()) << "no dialog may appear";
   EXPECT_EQ(r, 0);
   EXPECT_EQ(v.format, 5);
   EXPECT_EQ(v.leading_zero, 1);
   // Over a real owner it opens, and closes with Enter.
-  r = Run101(dlg101, host.hwnd(), 10, &v, [](fldlg::Dialog& d) { d.PressKey(VK_RETURN); });
+  r = Run101(farelib, host.hwnd(), 10, &v, [](fldlg::Dialog& d) { d.PressKey(VK_RETURN); });
   EXPECT_EQ(r, 1);
 }
 
@@ -486,10 +474,10 @@ std::string Fields(const InfoNumberSettings& r) {
   return s + ']';
 }
 
-int32_t Run102(Dlg102Fn f, HWND owner, int32_t n, InfoNumberSettings* rec,
+int32_t Run102(const support::Farelib& farelib, HWND owner, int32_t n, InfoNumberSettings* rec,
                std::function<void(fldlg::Dialog&)> body) {
   fldlg::Script script(std::move(body), kTitle102);
-  int32_t r = f(owner, n, rec);
+  int32_t r = farelib.Call_dlg102(owner, n, rec);
   EXPECT_TRUE(script.Finish()) << script.error();
   return r;
 }
@@ -497,7 +485,7 @@ int32_t Run102(Dlg102Fn f, HWND owner, int32_t n, InfoNumberSettings* rec,
 TEST_P(SettingsDialogs, InfoNumbersShowsListsAndComesBackUnchanged) {
   InfoNumberSettings rec{1, 2, 3, 150, 5, 1, 0, 1, 0, 1};
   const InfoNumberSettings before = rec;
-  int32_t r = Run102(dlg102, nullptr, 5, &rec, [](fldlg::Dialog& d) {
+  int32_t r = Run102(farelib, nullptr, 5, &rec, [](fldlg::Dialog& d) {
     for (int id : kInfoCellCombos) EXPECT_EQ(d.ComboItems(id), NumberItems(5)) << "combo box " << id;
     EXPECT_EQ(d.ComboItems(kUserInfoColumnCombo), NumberItems(150));
     const int sel[] = {0, 1, 2, 149, 4};
@@ -513,7 +501,7 @@ TEST_P(SettingsDialogs, InfoNumbersShowsListsAndComesBackUnchanged) {
 TEST_P(SettingsDialogs, InfoNumbersEmptyCellLists) {
   for (int32_t n : {0, -3, -32768}) {
     InfoNumberSettings rec{1, 1, 1, 3, 1, 0, 0, 0, 0, 0};
-    int32_t r = Run102(dlg102, nullptr, n, &rec, [&](fldlg::Dialog& d) {
+    int32_t r = Run102(farelib, nullptr, n, &rec, [&](fldlg::Dialog& d) {
       for (int id : kInfoCellCombos) EXPECT_EQ(d.ComboCount(id), 0) << "combo box " << id << ", N = " << n;
       EXPECT_EQ(d.ComboCount(kUserInfoColumnCombo), 150);
       d.Click(kOkButton);
@@ -525,7 +513,7 @@ TEST_P(SettingsDialogs, InfoNumbersEmptyCellLists) {
 
 TEST_P(SettingsDialogs, InfoNumbersOutOfRangeFieldsComeBackAsZero) {
   InfoNumberSettings rec{3, -1, 0, 151, 2, 0, 0, 0, 0, 0};
-  int32_t r = Run102(dlg102, nullptr, 2, &rec, [](fldlg::Dialog& d) {
+  int32_t r = Run102(farelib, nullptr, 2, &rec, [](fldlg::Dialog& d) {
     for (int id : {kStopCountCellCombo, kTicketNumberCellCombo, kRouteNumberCellCombo, kUserInfoColumnCombo})
       EXPECT_EQ(d.ComboSelection(id), -1) << "combo box " << id;
     EXPECT_EQ(d.ComboSelection(kUserInfoCellCombo), 1);
@@ -537,7 +525,7 @@ TEST_P(SettingsDialogs, InfoNumbersOutOfRangeFieldsComeBackAsZero) {
 
 TEST_P(SettingsDialogs, InfoNumbersChoicesAndIndependentBoxes) {
   InfoNumberSettings rec{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  int32_t r = Run102(dlg102, nullptr, 9, &rec, [](fldlg::Dialog& d) {
+  int32_t r = Run102(farelib, nullptr, 9, &rec, [](fldlg::Dialog& d) {
     d.Select(kStopCountCellCombo, 8);
     d.Select(kTicketNumberCellCombo, 0);
     d.Select(kUserInfoColumnCombo, 149);
@@ -558,7 +546,7 @@ TEST_P(SettingsDialogs, InfoNumbersCancelAndEscLeaveTheRecord) {
   for (const auto& c : cases) {
     InfoNumberSettings rec{2, 3, 4, 5, 6, 1, 1, 1, 1, 1};
     const InfoNumberSettings before = rec;
-    int32_t r = Run102(dlg102, nullptr, 8, &rec, [&](fldlg::Dialog& d) {
+    int32_t r = Run102(farelib, nullptr, 8, &rec, [&](fldlg::Dialog& d) {
       d.Select(kStopCountCellCombo, 7);
       d.Select(kUserInfoColumnCombo, 0);
       d.Click(kShowStopCountCheck);
@@ -572,7 +560,7 @@ TEST_P(SettingsDialogs, InfoNumbersCancelAndEscLeaveTheRecord) {
 
 TEST_P(SettingsDialogs, InfoNumbersLargestCount) {
   InfoNumberSettings rec{32767, 1, 0, 0, 0, 0, 0, 0, 0, 0};
-  int32_t r = Run102(dlg102, nullptr, 32767, &rec, [](fldlg::Dialog& d) {
+  int32_t r = Run102(farelib, nullptr, 32767, &rec, [](fldlg::Dialog& d) {
     for (int id : kInfoCellCombos) {
       EXPECT_EQ(d.ComboCount(id), 32767) << "combo box " << id;
       EXPECT_EQ(d.ComboItem(id, 32766), "32767") << "combo box " << id;
@@ -589,14 +577,13 @@ TEST_P(SettingsDialogs, InfoNumbersWithoutADialog) {
   InfoNumberSettings rec{1, 2, 3, 4, 5, 1, 1, 1, 1, 1};
   const InfoNumberSettings before = rec;
   fldlg::Script guard([](fldlg::Dialog& d) { d.Click(kCancelButton); }, nullptr, 1500);
-  int32_t r = dlg102(NotAWindow(), 5, &rec);
+  int32_t r = farelib.Call_dlg102(NotAWindow(), 5, &rec);
   guard.Finish();
   EXPECT_FALSE(guard.found()) << "no dialog may appear";
   EXPECT_EQ(r, 0);
   EXPECT_EQ(Fields(rec), Fields(before));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDlls, SettingsDialogs, ::testing::Values("farelib4.dll", "farelib3.dll"),
-                         [](const auto& info) { return std::string(info.param).substr(0, 8); });
+FARELIB_FOR_EACH_DLL(SettingsDialogs);
 
 }  // namespace

@@ -7,22 +7,20 @@
 #include <cstdio>
 #include <cstring>
 
-#include "farelib.h"
+#include "support/farelib_loader.h"
 #include "support/hex.h"
-#include "support/library.h"
 
 int main() {
-  HMODULE m = support::LoadBeside("farelib4.dll");
-  if (!m) {
+  support::Farelib farelib;
+  if (!farelib.LoadBeside("farelib4.dll")) {
     std::printf("no farelib4.dll\n");
     return 2;
   }
-  auto get_os_info = support::Export<decltype(&GetOsInfo)>(m, "GetOsInfo");
-  if (!get_os_info) {
+  if (!farelib.GetOsInfo) {
     std::printf("no GetOsInfo\n");
     return 2;
   }
-  const char* name = get_os_info();
+  const char* name = farelib.GetOsInfo();
   if (!name) {
     std::printf("null\n");
     return 1;

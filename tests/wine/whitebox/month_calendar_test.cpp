@@ -4,9 +4,24 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <new>
+
 #include "dialogs/month_calendar_win.h"
 
 namespace {
+
+// A wrapper made in memory that holds `fill` in every byte, as a wrapper on
+// the stack holds whatever was there before.
+struct DirtyCalendar {
+  explicit DirtyCalendar(unsigned char fill) {
+    std::memset(storage, fill, sizeof storage);
+    calendar = new (storage) farelib::dlg::MonthCalendarRef;
+  }
+  ~DirtyCalendar() { calendar->~MonthCalendarRef(); }
+  alignas(farelib::dlg::MonthCalendarRef) unsigned char storage[sizeof(farelib::dlg::MonthCalendarRef)];
+  farelib::dlg::MonthCalendarRef* calendar;
+};
 
 TEST(MonthCalendarRef, CreatesTheCalendarWithTheGivenOrDefaultSize) {
   HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr, nullptr,
@@ -39,6 +54,30 @@ TEST(MonthCalendarRef, CreatesTheCalendarWithTheGivenOrDefaultSize) {
     EXPECT_EQ(t.wDay, today.wDay);
     DestroyWindow(w);
   }
+  DestroyWindow(parent);
+}
+
+TEST(MonthCalendarRef, CreateNeedsNoZeroedWrapper) {
+  HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_NE(parent, nullptr);
+  farelib::dlg::MonthCalendarRef zeroed{};
+  zeroed.Create(parent, 15, 15, 130, 140);
+  ASSERT_NE(zeroed.window(), nullptr);
+  const LONG_PTR want_style = GetWindowLongPtrA(zeroed.window(), GWL_STYLE);
+  const LONG_PTR want_ex_style = GetWindowLongPtrA(zeroed.window(), GWL_EXSTYLE);
+  EXPECT_EQ(want_style & (WS_CHILD | WS_VISIBLE | WS_POPUP), WS_CHILD | WS_VISIBLE);
+  for (unsigned char fill : {0x00, 0x5A, 0xFF}) {
+    DirtyCalendar dirty(fill);
+    dirty.calendar->Create(parent, 15, 15, 130, 140);
+    HWND w = dirty.calendar->window();
+    ASSERT_NE(w, nullptr) << "wrapper filled with " << int{fill};
+    EXPECT_EQ(GetWindowLongPtrA(w, GWL_STYLE), want_style) << "window style, wrapper filled with " << int{fill};
+    EXPECT_EQ(GetWindowLongPtrA(w, GWL_EXSTYLE), want_ex_style)
+        << "extended style, wrapper filled with " << int{fill};
+    DestroyWindow(w);
+  }
+  DestroyWindow(zeroed.window());
   DestroyWindow(parent);
 }
 

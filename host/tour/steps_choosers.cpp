@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "host/tour_fixtures.h"
-#include "host/tour_report.h"
-#include "host/tour_steps.h"
+#include "host/tour/fixtures.h"
+#include "host/tour/report.h"
+#include "host/tour/steps.h"
 #include "support/choosers.h"
 
 namespace farehost::tour {
@@ -42,7 +42,7 @@ void FileChooser() {
       } else {
         d.Click(IDCANCEL);
       }
-    }, [&] { r = A().Ze3FileDlg(Board(), c.save, filter.c_str(), 0x1234, title.c_str()); });
+    }, [&] { r = Dll().Ze3FileDlg(BoardWindow(), c.save, filter.c_str(), 0x1234, title.c_str()); });
     GetCurrentDirectoryA(MAX_PATH, cwd_after);
     bool ok = run.shown && WellFormed(r) && (c.typed ? SamePath(r, *c.typed) : farelib_length(r) == 0) &&
               lstrcmpiA(cwd_before, cwd_after) == 0;
@@ -62,7 +62,7 @@ void FolderChooser() {
     DialogRun run = WithDialog(pick ? "folder" : nullptr, [&](fldlg::Dialog& d) {
       if (pick) fldlg::PickFolder(d, dir);  // what it picked shows in the result
       d.Click(pick ? IDOK : IDCANCEL);
-    }, [&] { r = A().Ze3FolderDlg(Board(), title.c_str()); });
+    }, [&] { r = Dll().Ze3FolderDlg(BoardWindow(), title.c_str()); });
     bool ok = run.shown && WellFormed(r) && (pick ? SamePath(r, dir) : farelib_length(r) == 0);
     Line(ok, std::string("Ze3FolderDlg(board, title); ") + (pick ? "select " + ToUtf8(FromCp932(dir.c_str())) + ", OK" : "Cancel"),
          Shown(r), (ok ? "" : "expected that folder (or \"\" on Cancel); ") + run.seen);
@@ -86,7 +86,7 @@ void ColourChooser() {
     PostMessageW(d.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     d.Settle();
     d.Click(IDOK);
-  }, [&] { r = A().Ze3ChooseColor(Board(), &colour, custom); });
+  }, [&] { r = Dll().Ze3ChooseColor(BoardWindow(), &colour, custom); });
   bool ok = run.shown && r == 1 && colour != start && std::memcmp(custom, custom_in, sizeof custom) == 0;
   char got[96];
   std::snprintf(got, sizeof got, "%d, colour 0x%06lX (was 0x%06lX), 16 custom colours written back", static_cast<int>(r),
@@ -98,7 +98,7 @@ void ColourChooser() {
   COLORREF c2 = 0x00123456, cust2[16], cust2_in[16];
   for (int i = 0; i < 16; ++i) cust2[i] = cust2_in[i] = 0x00010101u * i;
   run = WithDialog(nullptr, [&](fldlg::Dialog& d) { d.PressKey(VK_ESCAPE); },
-                   [&] { r = A().Ze3ChooseColor(Board(), &c2, cust2); });
+                   [&] { r = Dll().Ze3ChooseColor(BoardWindow(), &c2, cust2); });
   ok = run.shown && r == 0 && c2 == 0x00123456 && std::memcmp(cust2, cust2_in, sizeof cust2) == 0;
   Line(ok, "Ze3ChooseColor(board, &colour, custom[16]); Esc", Num(r) + (ok ? ", nothing written" : ", values changed"),
        (ok ? "" : "expected 0 and untouched values; ") + run.seen);

@@ -1,6 +1,6 @@
 // Pictures of windows as the screen shows them, written as 24-bit BMP files.
-#ifndef FAREHOST_CAPTURE_H
-#define FAREHOST_CAPTURE_H
+#ifndef FAREHOST_TOUR_CAPTURE_H
+#define FAREHOST_TOUR_CAPTURE_H
 
 #include <windows.h>
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "dialogs/control_ids.h"
-#include "host/tour_fixtures.h"
-#include "host/tour_report.h"
-#include "host/tour_steps.h"
+#include "host/tour/fixtures.h"
+#include "host/tour/report.h"
+#include "host/tour/steps.h"
 
 namespace farehost::tour {
 
@@ -50,7 +50,7 @@ void DigitalDisplay() {
     d.Select(dlg::kZeroPaddingCombo, 0);        // zero padding: 0桁
     d.Click(dlg::kApplyToAllCheck);             // apply to all digital parts
     d.Click(IDOK);
-  }, [&] { r = A().Call_dlg100(Board(), 5, &zero, &shift, &pad); });
+  }, [&] { r = Dll().Call_dlg100(BoardWindow(), 5, &zero, &shift, &pad); });
   bool ok = run.shown && esc_ignored && r == 1 && zero == 2 && shift == 0 && pad == 0;
   Line(ok, "Call_dlg100(board, 5 digits, [2,3,4]); Esc, shift 0桁, padding 0桁, apply to all, OK",
        Num(r) + ", wrote [" + Num(zero) + "," + Num(shift) + "," + Num(pad) + "]",
@@ -64,7 +64,7 @@ void DigitalDisplay() {
   f.zero_mode = 1;
   int16_t z2 = f.zero_mode, s2 = f.shift, p2 = f.padding;
   run = WithDialog(nullptr, [&](fldlg::Dialog& d) { d.PressKey(VK_RETURN); },
-                   [&] { r = A().Call_dlg100(Board(), 4, &z2, &s2, &p2); });
+                   [&] { r = Dll().Call_dlg100(BoardWindow(), 4, &z2, &s2, &p2); });
   ok = run.shown && r == 0 && z2 == f.zero_mode && s2 == f.shift && p2 == f.padding;
   Line(ok, "Call_dlg100(board, 4 digits, [" + Num(f.zero_mode) + "," + Num(f.shift) + "," + Num(f.padding) + "]); Enter",
        Num(r) + ", wrote [" + Num(z2) + "," + Num(s2) + "," + Num(p2) + "]",
@@ -81,7 +81,7 @@ void TicketFormat() {
     d.Select(dlg::kFormatCombo, 4);  // 「無券」、1,2...
     d.Click(dlg::kLeadingZeroCheck);  // 10の位に0をつける
     d.Click(IDOK);
-  }, [&] { r = A().Call_dlg101(Board(), g_host.board.cell_count, &format, &lz); });
+  }, [&] { r = Dll().Call_dlg101(BoardWindow(), g_host.board.cell_count, &format, &lz); });
   bool ok = run.shown && r == 1 && format == 4 && lz == 1;
   Line(ok, "Call_dlg101(board, 20 cells, [0,0]); format 4, check, OK",
        Num(r) + ", wrote [" + Num(format) + "," + Num(lz) + "]", (ok ? "" : "expected 1, [4,1]; ") + run.seen);
@@ -92,7 +92,7 @@ void TicketFormat() {
     d.Select(dlg::kFormatCombo, 7);
     d.Click(dlg::kLeadingZeroCheck);
     d.PressKey(VK_ESCAPE);
-  }, [&] { r = A().Call_dlg101(Board(), g_host.board.cell_count, &f2, &l2); });
+  }, [&] { r = Dll().Call_dlg101(BoardWindow(), g_host.board.cell_count, &f2, &l2); });
   ok = run.shown && r == 0 && f2 == format && l2 == lz;
   Line(ok, "Call_dlg101(board, 20 cells, [4,1]); format 7, uncheck, Esc",
        Num(r) + ", values [" + Num(f2) + "," + Num(l2) + "]", (ok ? "" : "expected 0, untouched; ") + run.seen);
@@ -113,7 +113,7 @@ void InfoNumbers() {
     d.Select(dlg::kUserInfoCellCombo, 9);      // user information in cell 10
     d.Click(dlg::kShowUserInfoCheck);
     d.Click(IDOK);
-  }, [&] { r = A().Call_dlg102(Board(), g_host.board.cell_count, &rec); });
+  }, [&] { r = Dll().Call_dlg102(BoardWindow(), g_host.board.cell_count, &rec); });
   bool ok = run.shown && std::memcmp(&rec, &want, sizeof rec) == 0;
   Line(ok, "Call_dlg102(board, 20 cells, " + Fields(input) + "); cells 7 and 10, OK",
        Num(r) + ", record " + Fields(rec), (ok ? "" : "expected " + Fields(want) + "; ") + run.seen);
@@ -124,7 +124,7 @@ void InfoNumbers() {
     d.Select(dlg::kStopCountCellCombo, 0);
     d.Click(dlg::kShowStopCountCheck);
     d.Click(IDCANCEL);
-  }, [&] { r = A().Call_dlg102(Board(), g_host.board.cell_count, &rec); });
+  }, [&] { r = Dll().Call_dlg102(BoardWindow(), g_host.board.cell_count, &rec); });
   ok = run.shown && r == 0 && std::memcmp(&rec, &before, sizeof rec) == 0;
   Line(ok, "Call_dlg102(board, 20 cells, ...); edits, Cancel", Num(r) + ", record " + Fields(rec),
        (ok ? "" : "expected 0, untouched; ") + run.seen);
@@ -148,7 +148,7 @@ void AboutBox() {
       } else {
         d.PressKey(VK_RETURN);
       }
-    }, [&] { r = A().Call_dlg110(Board(), c.picture, text.c_str()); });
+    }, [&] { r = Dll().Call_dlg110(BoardWindow(), c.picture, text.c_str()); });
     bool ok = run.shown && r == 1 && esc_ignored;
     Line(ok, "Call_dlg110(board, picture " + Num(c.picture) + ", text); " + (c.esc_first ? "Esc, OK" : "Enter"),
          Num(r), (ok ? "" : "expected 1, Esc ignored; ") + run.seen);
@@ -164,7 +164,7 @@ void DatePicker() {
   DialogRun run = WithDialog("dlg111", [&](fldlg::Dialog& d) {
     esc_ignored = StaysOpenAfter(d, VK_ESCAPE);
     d.Click(IDOK);
-  }, [&] { r = A().Call_dlg111(Board(), &st); });
+  }, [&] { r = Dll().Call_dlg111(BoardWindow(), &st); });
   SYSTEMTIME today;
   GetLocalTime(&today);
   bool ok = run.shown && esc_ignored && r == 1 && st.wYear == today.wYear && st.wMonth == today.wMonth &&
@@ -175,7 +175,7 @@ void DatePicker() {
   SYSTEMTIME again;
   std::memset(&again, 0x5A, sizeof again);
   run = WithDialog(nullptr, [&](fldlg::Dialog& d) { PostMessageW(d.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); },
-                   [&] { r = A().Call_dlg111(Board(), &again); });
+                   [&] { r = Dll().Call_dlg111(BoardWindow(), &again); });
   ok = run.shown && r == 0 && std::memcmp(&again, &st, sizeof st) == 0;
   Line(ok, "Call_dlg111(board, &date); close box", Date(r, again),
        (ok ? "" : "expected 0 and the date of the last OK; ") + run.seen);

@@ -1,13 +1,13 @@
 // Tour mode: the host calls every export of the loaded library in turn,
-// step by step (tour_steps_*.cpp); the dialogs are driven from a second
-// thread (tour_fixtures.cpp), and every result goes into the report
-// (tour_report.cpp).
-#include "host/tour.h"
+// step by step (steps_*.cpp); the dialogs are driven from a second
+// thread (fixtures.cpp), and every result goes into the report
+// (report.cpp).
+#include "host/tour/tour.h"
 
 #include "host/host.h"
-#include "host/tour_fixtures.h"
-#include "host/tour_report.h"
-#include "host/tour_steps.h"
+#include "host/tour/fixtures.h"
+#include "host/tour/report.h"
+#include "host/tour/steps.h"
 
 namespace farehost {
 
@@ -15,7 +15,7 @@ TourOptions g_tour;
 
 void RunTour() {
   using namespace tour;
-  const Api& api = g_host.api;
+  const support::Farelib& api = g_host.farelib;
   const int have = api.Count(), want = support::ExportCount(api.IsFarelib3());
   Out(ToUtf8(api.name) + ": " + Num(have) + " of " + Num(want) + " exports (" + ToUtf8(api.path) + ")");
   if (have != want) Fail("export count " + Num(have) + ", expected " + Num(want));

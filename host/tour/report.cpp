@@ -1,9 +1,9 @@
-#include "host/tour_report.h"
+#include "host/tour/report.h"
 
 #include <cstring>
 
 #include "host/host.h"
-#include "host/tour.h"
+#include "host/tour/tour.h"
 
 namespace farehost {
 
@@ -47,7 +47,7 @@ int Unexpected() { return g_unexpected; }
 std::string Num(long long v) { return std::to_string(v); }
 
 std::string Stem() {
-  std::string n = ToUtf8(g_host.api.name);
+  std::string n = ToUtf8(g_host.farelib.name);
   size_t dot = n.rfind('.');
   return dot == std::string::npos ? n : n.substr(0, dot);
 }
@@ -64,15 +64,15 @@ bool WellFormed(const char* text) {
 
 bool Present(ExportId id) {
   const char* name = support::Row(id).name;
-  const bool listed = support::InDll(support::Row(id), g_host.api.IsFarelib3());
-  if (g_host.api.Has(id)) {
+  const bool listed = support::InDll(support::Row(id), g_host.farelib.IsFarelib3());
+  if (g_host.farelib.Has(id)) {
     if (!listed) Line(false, name, "present", "(farelib3 must not export it)");
     return listed;
   }
   if (!listed)
-    Out(std::string("  --    ") + name + ": not in " + ToUtf8(g_host.api.name) + " (farelib4 only); menu disabled");
+    Out(std::string("  --    ") + name + ": not in " + ToUtf8(g_host.farelib.name) + " (farelib4 only); menu disabled");
   else
-    Line(false, name, "missing", "(expected in " + ToUtf8(g_host.api.name) + ")");
+    Line(false, name, "missing", "(expected in " + ToUtf8(g_host.farelib.name) + ")");
   return false;
 }
 

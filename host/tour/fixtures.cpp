@@ -1,9 +1,9 @@
-#include "host/tour_fixtures.h"
+#include "host/tour/fixtures.h"
 
-#include "host/capture.h"
+#include "host/tour/capture.h"
 #include "host/host.h"
-#include "host/tour.h"
-#include "host/tour_report.h"
+#include "host/tour/tour.h"
+#include "host/tour/report.h"
 
 namespace farehost::tour {
 

@@ -1,4 +1,4 @@
-#include "host/capture.h"
+#include "host/tour/capture.h"
 
 #include <cstdint>
 #include <vector>

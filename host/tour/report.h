@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/api.h"
+#include "host/host.h"
 
 namespace farehost::tour {
 

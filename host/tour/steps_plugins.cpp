@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "host/capture.h"
-#include "host/tour_fixtures.h"
-#include "host/tour_report.h"
-#include "host/tour_steps.h"
+#include "host/tour/capture.h"
+#include "host/tour/fixtures.h"
+#include "host/tour/report.h"
+#include "host/tour/steps.h"
 
 namespace farehost::tour {
 
@@ -25,7 +25,7 @@ void DrawTicket(const std::string& plugin) {
   HGDIOBJ old = SelectObject(mem, bmp);
   RECT all = {0, 0, w, h};
   FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-  int32_t r = A().ZE4_DrawSeiriken(plugin.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(mem)), 0, 0, w, h,
+  int32_t r = Dll().ZE4_DrawSeiriken(plugin.c_str(), static_cast<int32_t>(reinterpret_cast<intptr_t>(mem)), 0, 0, w, h,
                                    12, 1, 0x00010001 /* only the low 16 bits count: 1 */);
   int white = 0, dark = 0;
   for (int y = 0; y < h; y += 2)
@@ -63,7 +63,7 @@ void Plugins() {
     PluginInfo info;
     for (int i = 0; i < FARE_PLUGIN_INFO_VALUES; ++i) info.value[i] = 0x5A5A0000 + i;
     PluginInfo before = info;
-    int32_t r = A().ZE4_GetPlgInfo(kNowhere, &info);
+    int32_t r = Dll().ZE4_GetPlgInfo(kNowhere, &info);
     bool ok = r == 0 && std::memcmp(&info, &before, sizeof info) == 0;
     Line(ok, "ZE4_GetPlgInfo(\"no-such-plugin.dll\", &info)", Num(r) + (ok ? ", record untouched" : ", record changed"));
   }
@@ -72,7 +72,7 @@ void Plugins() {
   if (get_info) {
     PluginInfo info;
     std::memset(&info, 0xEE, sizeof info);
-    int32_t r = A().ZE4_GetPlgInfo(plugin.c_str(), &info);
+    int32_t r = Dll().ZE4_GetPlgInfo(plugin.c_str(), &info);
     std::string values;
     for (int i = 0; i < FARE_PLUGIN_INFO_VALUES; ++i) values += (i ? "," : "") + Num(info.value[i]);
     bool ok = r == 1 && info.value[0] == 1 && info.value[13] == 0;
@@ -80,16 +80,16 @@ void Plugins() {
          ok ? "" : "(expected 1, agreement version 1, unused values 0)");
   }
   if (comment) {
-    int32_t r = A().ZE4_SetPlgComment(plugin.c_str(), 2);
+    int32_t r = Dll().ZE4_SetPlgComment(plugin.c_str(), 2);
     Line(r == 1, "ZE4_SetPlgComment(plugin, 2 = ICカード)", Num(r));
   }
   if (corporate) {
-    int32_t r = A().ZE4_SetCorpAddList(plugin.c_str(), 123);
+    int32_t r = Dll().ZE4_SetCorpAddList(plugin.c_str(), 123);
     Line(r == 1, "ZE4_SetCorpAddList(plugin, 123)", Num(r));
   }
   if (get_info && comment && corporate) {
     PluginInfo info = {};
-    int32_t r = A().ZE4_GetPlgInfo(plugin.c_str(), &info);
+    int32_t r = Dll().ZE4_GetPlgInfo(plugin.c_str(), &info);
     bool ok = r == 1 && info.value[4] == 2 && info.value[5] == 123;
     Line(ok, "ZE4_GetPlgInfo(plugin, &info) again",
          Num(r) + ", comment " + Num(info.value[4]) + ", operator " + Num(info.value[5]),
@@ -97,7 +97,7 @@ void Plugins() {
   }
   if (draw) {
     DrawTicket(plugin);
-    int32_t r = A().ZE4_DrawSeiriken(kNowhere, 0, 0, 0, 0, 0, 0, 0, 0);
+    int32_t r = Dll().ZE4_DrawSeiriken(kNowhere, 0, 0, 0, 0, 0, 0, 0, 0);
     Line(r == 0, "ZE4_DrawSeiriken(\"no-such-plugin.dll\", ...)", Num(r));
   }
 }

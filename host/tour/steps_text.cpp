@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "host/tour_report.h"
-#include "host/tour_steps.h"
+#include "host/tour/report.h"
+#include "host/tour/steps.h"
 #include "support/hex.h"
 
 namespace farehost::tour {
@@ -21,10 +21,10 @@ bool EndsWith(const char* s, const char* p) {
 
 void DllMainAgain() {
   if (!Present(ExportId::DllMain)) return;
-  BOOL thread = A().DllMain(A().module, DLL_THREAD_ATTACH, nullptr);
+  BOOL thread = Dll().DllMain(Dll().module, DLL_THREAD_ATTACH, nullptr);
   Line(thread == FALSE, "DllMain(module, DLL_THREAD_ATTACH, 0)", Num(thread), thread ? "(expected 0)" : "");
-  const char* kept = A().MidB_ASCII ? A().MidB_ASCII("ABCDE", 2, 3) : nullptr;
-  BOOL again = A().DllMain(A().module, DLL_PROCESS_ATTACH, nullptr);
+  const char* kept = Dll().MidB_ASCII ? Dll().MidB_ASCII("ABCDE", 2, 3) : nullptr;
+  BOOL again = Dll().DllMain(Dll().module, DLL_PROCESS_ATTACH, nullptr);
   bool still = !kept || (farelib_length(kept) == 3 && std::strcmp(kept, "BCD") == 0);
   Line(again == TRUE && still, "DllMain(module, DLL_PROCESS_ATTACH, 0) again", Num(again),
        still ? "(strings handed out before stay valid)" : "(a string handed out before changed)");
@@ -39,7 +39,7 @@ void ByteStrings() {
       int32_t want;
     } cases[] = {{fare.c_str(), "\"運賃\"", 4}, {"ABCDE", "\"ABCDE\"", 5}, {"", "\"\"", 0}, {nullptr, "null", 0}};
     for (const auto& c : cases) {
-      int32_t n = A().LenB_ASCII(c.text);
+      int32_t n = Dll().LenB_ASCII(c.text);
       Line(n == c.want, std::string("LenB_ASCII(") + c.shown + ")", Num(n), n == c.want ? "" : "expected " + Num(c.want));
     }
   }
@@ -62,7 +62,7 @@ void ByteStrings() {
         {nullptr, "null", 1, 0, ""},
     };
     for (const auto& c : cases) {
-      const char* r = A().MidB_ASCII(c.text, c.start, c.count);
+      const char* r = Dll().MidB_ASCII(c.text, c.start, c.count);
       bool ok = WellFormed(r) && farelib_length(r) == static_cast<int32_t>(c.want.size()) &&
                 std::memcmp(r, c.want.data(), c.want.size()) == 0;
       std::string call = std::string("MidB_ASCII(") + c.shown + ", " + Num(c.start) + ", " + Num(c.count) + ")";
@@ -75,24 +75,24 @@ void ByteStrings() {
 void LinksAndVersion() {
   const char* home = nullptr;
   if (Present(ExportId::VantrelHpURL)) {
-    home = A().VantrelHpURL();
-    const char* again = A().VantrelHpURL();
+    home = Dll().VantrelHpURL();
+    const char* again = Dll().VantrelHpURL();
     bool ok = WellFormed(home) && StartsWith(home, "http://") && EndsWith(home, "/") && again != home &&
               std::strcmp(again, home) == 0;
     Line(ok, "VantrelHpURL()", Shown(home), ok ? "" : "(expected a new http://.../ string on every call)");
   }
   if (Present(ExportId::VantrelHpSndURL)) {
-    const char* s = A().VantrelHpSndURL();
+    const char* s = Dll().VantrelHpSndURL();
     bool ok = WellFormed(s) && EndsWith(s, "/zelvo/zelvo_sound.htm") && (!home || StartsWith(s, home));
     Line(ok, "VantrelHpSndURL()", Shown(s), ok ? "" : "(expected the homepage's host and /zelvo/zelvo_sound.htm)");
   }
   if (Present(ExportId::VantrelMailAddress)) {
-    const char* s = A().VantrelMailAddress();
+    const char* s = Dll().VantrelMailAddress();
     bool ok = WellFormed(s) && StartsWith(s, "mailto:") && std::strchr(s, '@') != nullptr;
     Line(ok, "VantrelMailAddress()", Shown(s), ok ? "" : "(expected mailto:...@...)");
   }
   if (Present(ExportId::GetOsInfo)) {
-    const char* s = A().GetOsInfo();
+    const char* s = Dll().GetOsInfo();
     static const char* const kNames[] = {"Windows NT 3.51", "Windows 95 OSR2", "Windows 95", "Windows NT 4.0",
                                          "Windows 98 SE", "Windows 98", "Windows Me", "", "Windows 2000",
                                          "Windows XP", "Windows Server 2003", "Windows Vista", "Windows 7"};

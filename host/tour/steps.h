@@ -9,25 +9,25 @@
 
 namespace farehost::tour {
 
-// tour_steps_text.cpp
+// steps_text.cpp
 void DllMainAgain();
 void ByteStrings();
 void LinksAndVersion();
-// tour_steps_dialogs.cpp
+// steps_dialogs.cpp
 void DigitalDisplay();
 void TicketFormat();
 void InfoNumbers();
 void AboutBox();
 void DatePicker();
-// tour_steps_choosers.cpp
+// steps_choosers.cpp
 void FileChooser();
 void FolderChooser();
 void ColourChooser();
 void Plugins();
 
 // What the steps call and where the library's dialogs go.
-inline const Api& A() { return g_host.api; }
-inline HWND Board() { return g_host.window; }
+inline const support::Farelib& Dll() { return g_host.farelib; }
+inline HWND BoardWindow() { return g_host.window; }
 
 }  // namespace farehost::tour
 
