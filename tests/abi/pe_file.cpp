@@ -78,12 +78,32 @@ PeFile::PeFile(std::vector<uint8_t> bytes) : data_(std::move(bytes)) {
   }
 }
 
-PeFile PeFile::load(const std::string& path) {
+namespace {
+std::vector<uint8_t> read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) fail("cannot open " + path);
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) fail("cannot read " + path);
-  return PeFile(std::move(bytes));
+  return bytes;
+}
+}  // namespace
+
+PeFile PeFile::load(const std::string& path) { return PeFile(read_file(path)); }
+
+void PeFile::read_symbols_from(const std::string& debug_path) {
+  PeFile debug;
+  debug.data_ = read_file(debug_path);
+  debug.parse_headers();
+  if (debug.machine_ != machine_)
+    fail(debug_path + " is for machine " + hex(debug.machine_) + ", the image for " + hex(machine_));
+  // Symbols refer to sections by index: the debug file's must be the image's
+  // (the image's debug link comes after them and is not in the debug file).
+  for (size_t i = 0; i < sections_.size(); ++i)
+    if (sections_[i].name != ".gnu_debuglink" &&
+        (i >= debug.sections_.size() || debug.sections_[i].name != sections_[i].name ||
+         debug.sections_[i].rva != sections_[i].rva))
+      fail(debug_path + ": section " + std::to_string(i + 1) + " is not the image's " + sections_[i].name);
+  symbols_ = std::move(debug.symbols_);
 }
 
 Bytes PeFile::file_at(uint64_t off, uint64_t size, const char* what) const {

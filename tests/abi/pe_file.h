@@ -102,6 +102,11 @@ class PeFile {
   const ImportedDll* find_import(const std::string& dll) const;  // case-insensitive
 
   const std::vector<Symbol>& symbols() const { return symbols_; }
+  // Takes the symbols of a stripped image from its debug file (objcopy
+  // --only-keep-debug: the headers, the same section table and the symbols,
+  // without the loadable sections' data). Throws Error unless the debug
+  // file's machine and sections are this image's.
+  void read_symbols_from(const std::string& debug_path);
   std::optional<uint32_t> symbol_rva(const Symbol& s) const;
   // N of a symbol "_<export_name>@<N>" at the export's RVA (i386 stdcall decoration).
   std::optional<uint32_t> stdcall_arg_bytes(const std::string& export_name) const;
@@ -120,6 +125,7 @@ class PeFile {
   std::string cstr_at(uint64_t rva, const char* what) const;
   Dir dir(size_t index) const { return index < dirs_.size() ? dirs_[index] : Dir{}; }
 
+  PeFile() = default;
   void parse_headers();
   void parse_symbols(uint32_t pointer, uint32_t count);
   void parse_exports();
