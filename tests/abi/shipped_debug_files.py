@@ -5,6 +5,9 @@
       each FILE in BIN_DIR carries no debug sections and no symbol table, and
       names FILE.debug, with that file's CRC, in its .gnu_debuglink section;
       FILE.debug holds the debug sections and the symbols.
+  shipped_debug_files.py nothrow BIN_DIR OBJDUMP NM FILE...
+      the symbols in each FILE.debug name nothing that throws a C++ exception
+      or unwinds the stack.
 
 Prints one line per failed check (what was expected, what came) and exits 1
 if any failed.
@@ -13,6 +16,20 @@ import re
 import subprocess
 import sys
 import zlib
+
+# What a throw links. The i686 DLLs are linked with MinGW's DLL start-up
+# object alone: nothing registers their unwind tables, so a C++ exception
+# thrown inside them finds no handler and ends the host through
+# std::terminate.
+THROWING = [
+    (re.compile(r"__cxa_(allocate_exception|throw|rethrow|begin_catch|end_catch)$"), "a C++ throw or catch"),
+    (re.compile(r"_Unwind_\w+$"), "the stack unwinder"),
+    # operator new and new[] (size_t is j on i686, y on x86_64), plain or
+    # aligned; the nothrow forms have other suffixes.
+    (re.compile(r"_Zn[wa][jmy](St11align_val_t)?$"), "a throwing operator new"),
+]
+WHY = ("no unwind tables are registered in the i686 DLLs (linked without crtbegin.o), "
+       "so an exception thrown inside them would end the host through std::terminate")
 
 failures = []
 
@@ -96,13 +113,30 @@ def check_stripped(bin_dir, objdump, nm, name):
         fail(f"expected {name}.debug to hold .debug_info; its sections are {' '.join(debug_sections)}")
 
 
+def check_nothrow(bin_dir, nm, name):
+    symbols = symbol_names(nm, f"{bin_dir}/{name}.debug")
+    if symbols is None:
+        return
+    # A file whose symbols were lost would pass vacuously.
+    if "DllMain@12" not in symbols and "DllMain" not in symbols:
+        fail(f"expected the symbols of {name}.debug to include DllMain; nm listed {len(symbols)} symbols without it")
+        return
+    for pattern, what in THROWING:
+        found = sorted({s for s in symbols if pattern.match(s)})
+        if found:
+            fail(f"expected {name} to link nothing that throws; it links {what} ({', '.join(found)}): {WHY}")
+
+
 def main(argv):
-    if len(argv) < 6 or argv[1] != "stripped":
+    if len(argv) < 6 or argv[1] not in ("stripped", "nothrow"):
         print(__doc__)
         return 2
     mode, bin_dir, objdump, nm, files = argv[1], argv[2], argv[3], argv[4], argv[5:]
     for name in files:
-        check_stripped(bin_dir, objdump, nm, name)
+        if mode == "stripped":
+            check_stripped(bin_dir, objdump, nm, name)
+        else:
+            check_nothrow(bin_dir, nm, name)
     print(f"{mode}: {len(files)} files, {len(failures)} failed checks")
     return 1 if failures else 0
 
