@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -283,6 +285,44 @@ TEST_P(EachFormat, DamagedBytesGiveAParseOrAnErrorNeverACrash) {
     }
   }
   EXPECT_GT(errors, 0u);
+}
+
+// A stripped image takes its symbols from its debug file, which must describe
+// the same machine and sections.
+TEST_P(EachFormat, SymbolsFromADebugFile) {
+  struct Case {
+    const char* what;
+    std::function<void(Image&)> change_debug_file;
+    uint32_t foo_bytes;   // stdcall bytes of Foo afterwards, when read
+    const char* error;    // else the Error's text holds this
+  };
+  const Case cases[] = {
+      {"its own symbols", [](Image& d) { d.str(kSymbols + 4 * 18, "_Foo@16"); }, 16, nullptr},
+      {"another machine", [](Image& d) { d.u16(kFileHeader, 0x1c0); }, 0, "machine"},
+      {"a section moved", [](Image& d) { d.u32(d.section_table() + 40 + 12, 0x4000); }, 0, "section 2"},
+      {"a section renamed", [](Image& d) { d.b.at(d.section_table() + 1) = 'X'; }, 0, "section 1"},
+  };
+  const std::string path = ::testing::TempDir() + "pe_file_test_symbols.debug";
+  for (const Case& c : cases) {
+    Image debug(GetParam());
+    c.change_debug_file(debug);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(debug.b.data()), debug.b.size());
+    PeFile pe(Image(GetParam()).b);
+    try {
+      pe.read_symbols_from(path);
+      EXPECT_EQ(c.error, nullptr) << c.what << ": expected an Error naming " << c.error << "; the symbols were read";
+      EXPECT_EQ(pe.stdcall_arg_bytes("Foo"), c.foo_bytes) << c.what << ": Foo's argument bytes from the debug file";
+    } catch (const Error& e) {
+      EXPECT_NE(c.error, nullptr) << c.what << ": expected the symbols to be read; got " << e.what();
+      if (c.error) {
+        EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos)
+            << c.what << ": expected the error to name " << c.error << "; it says " << e.what();
+      }
+      EXPECT_EQ(pe.stdcall_arg_bytes("Foo"), 8u) << c.what << ": a refused debug file leaves the symbols as they were";
+    }
+  }
+  std::remove(path.c_str());
+  EXPECT_THROW(PeFile(Image(GetParam()).b).read_symbols_from(path), Error) << "a missing debug file is an Error";
 }
 
 }  // namespace
