@@ -12,6 +12,23 @@ if(WIN32)
                       -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
 endif()
 
+# The date the package's files carry: SOURCE_DATE_EPOCH when the environment
+# sets it, else the time of the last commit, else a fixed day.
+function(farelib_source_date_epoch out)
+  set(epoch "$ENV{SOURCE_DATE_EPOCH}")
+  if(NOT epoch)
+    find_package(Git QUIET)
+    if(GIT_FOUND)
+      execute_process(COMMAND ${GIT_EXECUTABLE} -C ${CMAKE_SOURCE_DIR} log -1 --format=%ct
+                      OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    endif()
+  endif()
+  if(NOT epoch MATCHES "^[0-9]+$")
+    set(epoch 946684800)  # 2000-01-01 00:00:00 UTC
+  endif()
+  set(${out} ${epoch} PARENT_SCOPE)
+endfunction()
+
 # Links `target` without a link-time stamp and, after each link, moves its
 # debug information into <file>.debug beside it and strips the file, which
 # then names its debug file (and that file's CRC) in .gnu_debuglink.
