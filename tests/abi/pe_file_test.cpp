@@ -302,7 +302,9 @@ TEST_P(EachFormat, SymbolsFromADebugFile) {
       {"a section moved", [](Image& d) { d.u32(d.section_table() + 40 + 12, 0x4000); }, 0, "section 2"},
       {"a section renamed", [](Image& d) { d.b.at(d.section_table() + 1) = 'X'; }, 0, "section 1"},
   };
-  const std::string path = ::testing::TempDir() + "pe_file_test_symbols.debug";
+  // One file per format: the two formats' tests may run at the same time.
+  const std::string path =
+      ::testing::TempDir() + "pe_file_test_symbols_" + (GetParam() ? "pe32plus" : "pe32") + ".debug";
   for (const Case& c : cases) {
     Image debug(GetParam());
     c.change_debug_file(debug);
