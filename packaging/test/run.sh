@@ -160,6 +160,19 @@ if cpack --config "$win32/CPackConfig.cmake" -B "$zipdir" >"$work/cpack.txt" 2>&
    zip=$(ls "$zipdir"/*.zip 2>/dev/null | head -n 1) && [ -n "$zip" ] &&
    mkdir -p "$zipdir/unzipped" && (cd "$zipdir/unzipped" && cmake -E tar xf "$zip"); then
   top=$(ls -d "$zipdir"/unzipped/*/ | head -n 1)
+  # What the ZIP ships is what the build folders hold and every test layer ran:
+  # the stripped files, byte for byte; their debug files stay out.
+  for f in farelib4.dll farelib3.dll farehost.exe sample_plugin.dll; do
+    for pair in "bin:$win32" "x64/bin:$win64"; do
+      built=${pair#*:}/bin/$f zipped=$top${pair%%:*}/$f
+      if [ ! -f "$zipped" ]; then bad "expected ${pair%%:*}/$f in the ZIP; it is not there"
+      elif ! cmp -s "$zipped" "$built"; then
+        bad "expected the ZIP's ${pair%%:*}/$f to be $built byte for byte; $(cmp "$zipped" "$built" 2>&1 | head -n 1)"
+      fi
+    done
+  done
+  debug_files=$(cd "$top" && find . -name '*.debug' | tr '\n' ' ')
+  [ -z "$debug_files" ] || bad "expected no debug files in the ZIP; it holds $debug_files"
   for f in README.md lib/farelib4.def lib/farelib3.def x64/lib/farelib4.def x64/lib/farelib3.def \
            lib/cmake/farelib/farelib-config.cmake lib/cmake/farelib/farelib-config-version.cmake; do
     [ -f "$top/$f" ] || bad "expected $f in the ZIP; it is not there"

@@ -223,4 +223,25 @@ PeReport ReadPe(const std::string& path) {
   return r;
 }
 
+void ReadSymbolsFrom(PeReport& r, const std::string& debug_path) {
+  if (debug_path.find('\'') != std::string::npos) Unreadable(r, "a debug file path with a quote");
+  const std::string quoted = " '" + debug_path + "'";
+  PeReport debug;
+  debug.path = debug_path;
+  debug.image_base = r.image_base;
+  ReadObjdumpSections(Run(std::string(FARELIB_OBJDUMP) + " -h" + quoted), debug);
+  // The debug file keeps the image's sections at their addresses (and adds
+  // its debug sections; the image adds the link to it): one made from another
+  // image is refused.
+  for (const Section& own : r.sections) {
+    if (own.name == ".gnu_debuglink") continue;  // the link to the debug file itself
+    bool found = false;
+    for (const Section& kept : debug.sections) found = found || (kept.name == own.name && kept.rva == own.rva);
+    if (!found) Unreadable(r, "the debug file " + debug_path + " belongs to another image (no " + own.name + ")");
+  }
+  ReadNm(Run(std::string(FARELIB_NM) + quoted), debug);
+  if (debug.symbols.empty()) Unreadable(r, "the debug file " + debug_path + " holds no symbols");
+  r.symbols = std::move(debug.symbols);
+}
+
 }  // namespace peinfo

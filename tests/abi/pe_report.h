@@ -66,6 +66,10 @@ struct PeReport {
 // Runs the i686 toolchain's tools (or those named by FARELIB_OBJDUMP and
 // FARELIB_NM at build time) over `path`.
 PeReport ReadPe(const std::string& path);
+// The symbols of a stripped image, from the debug file its debug link names
+// (objcopy --only-keep-debug): they replace report.symbols. A debug file with
+// other sections than the image's, or without symbols, is refused.
+void ReadSymbolsFrom(PeReport& report, const std::string& debug_path);
 
 // The readers alone, over the tools' text.
 void ReadObjdumpPrivate(const std::string& text, PeReport& report);

@@ -172,4 +172,16 @@ TEST(PeReport, RefusesWhatItCannotReadWhole) {
   EXPECT_THROW(peinfo::ReadObjdumpSections("Sections:\nIdx Name Size\n", r), std::runtime_error) << "no sections";
 }
 
+// A stripped image takes its symbols from its own debug file only.
+TEST(PeReport, TakesSymbolsFromItsOwnDebugFileAndRefusesAnother) {
+  const std::string bin = FARELIB_WIN32_BIN;
+  peinfo::PeReport four = peinfo::ReadPe(bin + "/farelib4.dll");
+  EXPECT_TRUE(four.symbols.empty()) << "the shipped farelib4.dll still has a symbol table";
+  peinfo::ReadSymbolsFrom(four, bin + "/farelib4.dll.debug");
+  EXPECT_TRUE(four.StdcallArgumentBytes("LenB_ASCII").has_value()) << "no _LenB_ASCII@N from the debug file";
+  peinfo::PeReport plugin = peinfo::ReadPe(bin + "/sample_plugin.dll");
+  EXPECT_THROW(peinfo::ReadSymbolsFrom(plugin, bin + "/farelib4.dll.debug"), std::runtime_error)
+      << "the debug file of another image was taken";
+}
+
 }  // namespace
