@@ -32,7 +32,10 @@ void ReleasePicture(HWND dialog) {
 
 void OpenHomepage(HWND dialog) {
   const char* url = VantrelHpURL();
-  ShellExecuteA(dialog, "open", url, "", "", SW_SHOWNORMAL);  // result ignored: the dialog stays open
+  // An empty text is a homepage the heap could not give: the shell would
+  // open something else for an empty name, so nothing is opened then.
+  if (StringStore::Length(url) > 0)
+    ShellExecuteA(dialog, "open", url, "", "", SW_SHOWNORMAL);  // result ignored: the dialog stays open
   if (kAboutReleasesHomepageText) g_strings.Release(url);
 }
 

@@ -22,10 +22,25 @@ std::int32_t WriteDecimal(std::int32_t v, char* out) {
 }
 
 char* MakeItemString(StringStore& store, const ItemText& item) {
+  // Every part is at least one byte long, so a part or a join that comes out
+  // as the shared empty string is one the heap could not give. The first such
+  // failure ends the item: what was joined so far is released and the item is
+  // blank, never a piece of its text.
   char* text = nullptr;
+  bool whole = true;
   auto append = [&](const char* part, std::size_t n) {
+    if (!whole) return;
     char* made = store.CreateCopy(part, static_cast<std::int32_t>(n));
-    text = text ? store.Concatenate(text, made) : made;
+    if (store.IsFallback(made)) {
+      whole = false;
+      return;
+    }
+    if (text == nullptr) {
+      text = made;
+      return;
+    }
+    text = store.Concatenate(text, made);  // releases both parts
+    if (store.IsFallback(text)) whole = false;
   };
   if (item.prefix[0] != '\0') append(item.prefix, std::strlen(item.prefix));
   if (item.has_number) {
@@ -33,6 +48,10 @@ char* MakeItemString(StringStore& store, const ItemText& item) {
     append(digits, static_cast<std::size_t>(WriteDecimal(item.number, digits)));
   }
   if (item.suffix[0] != '\0') append(item.suffix, std::strlen(item.suffix));
+  if (!whole) {
+    store.Release(text);
+    text = nullptr;
+  }
   return text ? text : store.CreateEmpty();
 }
 

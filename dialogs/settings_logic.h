@@ -31,9 +31,9 @@ std::int32_t WriteDecimal(std::int32_t v, char* out);
 // A new string of `store` holding the item's text: the prefix, the decimal
 // text and the suffix, each made in the store and joined with Concatenate
 // (empty fixed parts are left out). What the dialogs add to their lists.
-// When the heap fails, a part that cannot be made is the empty string, so
-// the text may come out short or empty, but it is always a valid string, and
-// no part stays registered.
+// When the heap fails anywhere on the way, the text is empty: an item is
+// whole or blank, never a piece of its text, so that a list keeps one item
+// per index. It is always a valid string, and no part stays registered.
 char* MakeItemString(StringStore& store, const ItemText& item);
 
 // ---- "デジタル表示設定" (Call_dlg100) -------------------------------------

@@ -26,19 +26,24 @@ void HeapFault(const std::string& what);
 struct FakeHeap {
   int allocs_left = -1;  // allocations that still succeed; -1: never fail
   int resizes_left = -1;
-  // Requests to come (allocations and resizes alike, in the order made) that
-  // fail whatever the budgets say: bit k set fails the k-th request from now.
+  // Counts allocations and resizes together, from 1. The one numbered
+  // fail_only fails and those after it succeed again; those from fail_from
+  // on all fail. 0: none. Besides, bit k of fail_pattern fails the k-th
+  // request from now (k from 0), whatever the budgets say.
+  int requests = 0;
+  int fail_only = 0;
+  int fail_from = 0;
   std::uint64_t fail_pattern = 0;
+  bool FailsNext() {
+    ++requests;
+    const bool by_pattern = (fail_pattern & 1u) != 0;
+    fail_pattern >>= 1;
+    return by_pattern || requests == fail_only || (fail_from > 0 && requests >= fail_from);
+  }
   int lock_depth = 0;
   std::set<void*> blocks;  // handed out and not yet freed
   std::vector<std::string> messages;
 
-  // Whether the next request fails by the pattern; moves the pattern on.
-  bool PatternFails() {
-    bool fails = (fail_pattern & 1u) != 0;
-    fail_pattern >>= 1;
-    return fails;
-  }
   void Free(void* block) {
     if (blocks.erase(block) != 1u) HeapFault("a block the heap did not hand out, or freed twice");
     std::free(block);
@@ -50,7 +55,7 @@ inline farelib::StoreHost HostFor(FakeHeap* heap) {
   h.ctx = heap;
   h.alloc_zeroed = [](void* c, std::size_t n) -> void* {
     auto* f = static_cast<FakeHeap*>(c);
-    if (f->PatternFails() || f->allocs_left == 0) return nullptr;
+    if (f->FailsNext() || f->allocs_left == 0) return nullptr;
     if (f->allocs_left > 0) --f->allocs_left;
     void* block = std::calloc(1, n);
     f->blocks.insert(block);
@@ -58,7 +63,7 @@ inline farelib::StoreHost HostFor(FakeHeap* heap) {
   };
   h.resize = [](void* c, void* p, std::size_t n) -> void* {
     auto* f = static_cast<FakeHeap*>(c);
-    if (f->PatternFails() || f->resizes_left == 0) return nullptr;
+    if (f->FailsNext() || f->resizes_left == 0) return nullptr;
     if (f->resizes_left > 0) --f->resizes_left;
     void* block = std::realloc(p, n);
     f->blocks.erase(p);
@@ -90,6 +95,7 @@ struct HeapStore {
   }
   ~HeapStore() {
     heap.allocs_left = heap.resizes_left = -1;
+    heap.fail_only = heap.fail_from = 0;
     heap.fail_pattern = 0;
     while (store.LiveCount() > 0) store.Release(store.Items()[store.LiveCount() - 1]);
     if (store.Items() != nullptr) heap.Free(const_cast<char**>(store.Items()));

@@ -54,22 +54,55 @@ TEST(ItemTexts, DecimalText) {
   for (const auto& c : cases) EXPECT_EQ(Digits(c.v), c.want) << c.v;
 }
 
-TEST(ItemTexts, ExhaustedHeapGivesAValidTextAndLeavesNoPart) {
-  // Each budget lets a few more allocations through before the heap fails:
-  // the text is whole or empty, always a valid string, and no part stays
-  // registered.
-  const ItemText item = TicketFormatItem(0, 20);
-  const std::string whole = Text(item);
-  for (int budget = 0; budget <= 8; ++budget) {
-    fltest::HeapStore s;
-    s.heap.allocs_left = budget;
-    char* text = MakeItemString(s.store, item);
-    s.heap.allocs_left = -1;
-    const std::string got(text, static_cast<size_t>(farelib::StringStore::Length(text)));
-    EXPECT_EQ(std::strlen(text), got.size()) << "budget " << budget;
-    EXPECT_TRUE(got.empty() || got == whole) << "budget " << budget << ": got \"" << got << "\"";
-    EXPECT_EQ(s.store.LiveCount(), got.empty() ? 0 : 1) << "budget " << budget << ": the strings left registered";
-    s.store.Release(text);
+// Every item shape the dialogs list: a fixed text, a number with a suffix, a
+// prefix with a number and a suffix, a prefix with a number, a bare number.
+struct ItemCase {
+  const char* name;
+  ItemText item;
+};
+const ItemCase kItemShapes[] = {
+    {"zero handling 0", ZeroHandlingItem(0)},  {"digit 0", DigitItem(0)},
+    {"digit 32767", DigitItem(32767)},         {"ticket format 0, N 20", TicketFormatItem(0, 20)},
+    {"ticket format 1, N 20", TicketFormatItem(1, 20)}, {"number 150", NumberItem(150)},
+};
+
+// Makes the item with the heap set up by `fail`, then checks that the text is
+// a valid string, whole or blank, and that nothing but it stays registered.
+// Returns false once the heap was not asked as far as the failure point.
+template <typename Fail>
+bool CheckItemUnderFailure(const ItemCase& c, const std::string& whole, const char* mode, int k, Fail fail) {
+  fltest::HeapStore s;
+  s.heap.requests = 0;
+  fail(s.heap, k);
+  char* text = MakeItemString(s.store, c.item);
+  const bool reached = s.heap.requests >= k;
+  s.heap.fail_only = s.heap.fail_from = 0;
+  const std::string got(text, static_cast<size_t>(farelib::StringStore::Length(text)));
+  EXPECT_EQ(std::strlen(text), got.size()) << c.name << ", " << mode << " " << k << ": length prefix and terminator";
+  EXPECT_TRUE(got.empty() || got == whole)
+      << c.name << ", " << mode << " " << k << ": expected \"" << whole << "\" or blank, got \"" << got << "\"";
+  EXPECT_EQ(s.store.LiveCount(), got.empty() && s.store.IsFallback(text) ? 0 : 1)
+      << c.name << ", " << mode << " " << k << ": strings left registered";
+  if (!reached) EXPECT_EQ(got, whole) << c.name << ", " << mode << " " << k << ": no failure, yet not whole";
+  s.store.Release(text);
+  return reached;
+}
+
+TEST(ItemTexts, FailingHeapGivesTheWholeTextOrABlank) {
+  // Two ways the heap fails: from the k-th request on (the heap is used up),
+  // and at the k-th request alone with the later ones succeeding (a passing
+  // shortage). Both for every k up to the first that the item never reaches.
+  // A text is whole or blank, never a piece.
+  for (const ItemCase& c : kItemShapes) {
+    const std::string whole = Text(c.item);
+    ASSERT_FALSE(whole.empty()) << c.name;
+    int k = 1;
+    while (CheckItemUnderFailure(c, whole, "every request from", k,
+                                 [](fltest::FakeHeap& h, int k) { h.fail_from = k; }))
+      ++k;
+    EXPECT_GT(k, 2) << c.name << ": the item made fewer heap requests than expected";
+    for (k = 1; CheckItemUnderFailure(c, whole, "only request", k, [](fltest::FakeHeap& h, int k) { h.fail_only = k; });)
+      ++k;
   }
 }
 
