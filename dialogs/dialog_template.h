@@ -13,7 +13,8 @@
 //           NUL-terminated; empty = one 16-bit 0), creation data size (16) = 0
 //
 // Item order is row order, which is also the tab order. The bytes live in the
-// library's constant data, 4-byte aligned; nothing is built at run time.
+// library's constant data, 4-byte aligned; the library builds nothing at run
+// time (WriteTemplate also serves tests that build from tables of their own).
 #ifndef FARELIB_DIALOGS_DIALOG_TEMPLATE_H
 #define FARELIB_DIALOGS_DIALOG_TEMPLATE_H
 
@@ -132,22 +133,27 @@ class Writer {
 
 }  // namespace detail
 
-// The byte size of the template for frame and rows.
-template <std::size_t N>
-constexpr std::size_t TemplateSize(const DialogFrame& frame, const ControlRow (&rows)[N]) {
+// The byte size of the template for frame and rows[0..n).
+constexpr std::size_t TemplateSize(const DialogFrame& frame, const ControlRow* rows, std::size_t n) {
   std::size_t size = 22 + 2 * detail::TextUnits(frame.title) + 2 + 2 * detail::TextUnits(kTypeface);
-  for (const ControlRow& r : rows) size = detail::Align4(size) + 22 + 2 * detail::TextUnits(r.text) + 2;
+  for (std::size_t i = 0; i < n; ++i) size = detail::Align4(size) + 22 + 2 * detail::TextUnits(rows[i].text) + 2;
   return size;
 }
+template <std::size_t N>
+constexpr std::size_t TemplateSize(const DialogFrame& frame, const ControlRow (&rows)[N]) {
+  return TemplateSize(frame, rows, N);
+}
 
-// The template bytes for frame and rows; Size must be TemplateSize(frame, rows).
-template <std::size_t Size, std::size_t N>
-constexpr TemplateBytes<Size> BuildTemplate(const DialogFrame& frame, const ControlRow (&rows)[N]) {
-  TemplateBytes<Size> t{};
-  detail::Writer w(t.data);
+// Writes the template for frame and rows[0..n) (n < 65536) to out, which must
+// hold TemplateSize(frame, rows, n) bytes; returns the bytes written. Items
+// start on multiples of 4 from out, so out itself must be 4-byte aligned for
+// the platform to read the template.
+constexpr std::size_t WriteTemplate(const DialogFrame& frame, const ControlRow* rows, std::size_t n,
+                                    std::uint8_t* out) {
+  detail::Writer w(out);
   w.U32(frame.style);
   w.U32(0);  // extended style
-  w.U16(static_cast<std::uint16_t>(N));
+  w.U16(static_cast<std::uint16_t>(n));
   w.I16(0);  // x
   w.I16(0);  // y
   w.I16(frame.cx);
@@ -157,7 +163,8 @@ constexpr TemplateBytes<Size> BuildTemplate(const DialogFrame& frame, const Cont
   w.Text(frame.title);
   w.U16(kPointSize);
   w.Text(kTypeface);
-  for (const ControlRow& r : rows) {
+  for (std::size_t i = 0; i < n; ++i) {
+    const ControlRow& r = rows[i];
     w.Align();
     w.U32(r.style);
     w.U32(0);  // extended style
@@ -171,7 +178,14 @@ constexpr TemplateBytes<Size> BuildTemplate(const DialogFrame& frame, const Cont
     w.Text(r.text);
     w.U16(0);  // no creation data
   }
-  if (w.at() != Size) detail::SizeMismatch();  // not a constant expression: fails the build
+  return w.at();
+}
+
+// The template bytes for frame and rows; Size must be TemplateSize(frame, rows).
+template <std::size_t Size, std::size_t N>
+constexpr TemplateBytes<Size> BuildTemplate(const DialogFrame& frame, const ControlRow (&rows)[N]) {
+  TemplateBytes<Size> t{};
+  if (WriteTemplate(frame, rows, N, t.data) != Size) detail::SizeMismatch();  // not a constant expression: fails the build
   return t;
 }
 
