@@ -7,6 +7,8 @@
 #   wine_down       end it and wait until it has gone
 #   run_wine ARGS   wine64 ARGS in the root
 #   run_wineserver ARGS
+#   i686_runnable   whether this machine can run the i686 programs at all; if
+#                   not, prints why and returns 1
 # Set before sourcing to use another prefix: WINEPREFIX (default build/wineprefix),
 # and FARELIB_WINE_GRAPHICS for the display driver a new prefix gets (null, the
 # default, draws into memory and needs no display; x11 for a person's display).
@@ -70,4 +72,21 @@ wine_up() {
 wine_down() {
   run_wineserver -k >/dev/null 2>&1 </dev/null || true
   run_wineserver -w >/dev/null 2>&1 </dev/null || true
+}
+
+# Wine's wow64 mode runs i686 code inside a 64-bit process through the
+# kernel's 32-bit code segment and 32-bit system calls. Some kernels have
+# them switched off ("IA-32 emulation off"); there no i686 Windows program
+# starts, whatever it is. scripts/ia32_probe.c asks the kernel itself.
+i686_runnable() {
+  local probe=$FARELIB_ROOT/build/ia32_probe source=$FARELIB_ROOT/scripts/ia32_probe.c out rc
+  if [ ! -x "$probe" ] || [ "$source" -nt "$probe" ]; then
+    mkdir -p "$(dirname "$probe")"
+    cc -O2 -o "$probe" "$source" || { echo "the 32-bit probe ($source) did not build"; return 2; }
+  fi
+  out=$("$probe")
+  rc=$?
+  [ "$rc" -eq 0 ] && return 0
+  echo "$out"
+  return "$rc"
 }
