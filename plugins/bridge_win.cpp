@@ -21,11 +21,22 @@
 // its arguments off the stack itself. One that does not (a cdecl entry
 // point, or one declared with other arguments) would leave the stack pointer
 // wrong, and the host would break on its way back from our export, far from
-// the cause. So the call goes through this routine: it keeps its own frame
-// pointer, leaves 64 spare bytes between its saved registers and the
-// arguments (an entry point that takes more than it was given takes them from
-// there), and restores the stack pointer and the registers it saved from its
-// frame, whatever the entry point did.
+// the cause. So the call goes through this routine, which keeps its own frame
+// pointer and, below the registers it saves, 256 spare bytes between them and
+// the arguments it pushes.
+//
+// What it survives, whatever the entry point does:
+// - any stack pointer on return (too many or too few bytes popped): the
+//   stack pointer and EBX, ESI and EDI are restored from the frame;
+// - EBX, ESI and EDI left changed;
+// - reading or writing up to 64 argument slots beyond those pushed: they
+//   fall in the spare bytes;
+// - the direction flag left set: it is cleared after the return, since the
+//   compiler's code assumes it clear.
+// What it does not survive: a changed EBP (the frame is found through it), a
+// write beyond those 64 slots (it reaches the saved registers and the return
+// address), and anything else an entry point breaks that the calling
+// convention leaves to it, such as the x87 control word or stack.
 //
 //   int32_t farelib_call_balanced(FARPROC entry, const uint32_t* slots, uint32_t count)
 //   (cdecl; the slots are pushed last to first, as for any stdcall function)
@@ -40,7 +51,7 @@ _farelib_call_balanced:
     pushl %ebx
     pushl %esi
     pushl %edi
-    subl $64, %esp
+    subl $256, %esp
     movl 16(%ebp), %ecx
     movl 12(%ebp), %edx
 1:  testl %ecx, %ecx
@@ -49,6 +60,7 @@ _farelib_call_balanced:
     pushl (%edx,%ecx,4)
     jmp 1b
 2:  call *8(%ebp)
+    cld
     leal -12(%ebp), %esp
     popl %edi
     popl %esi
@@ -71,6 +83,10 @@ void Invoke(FARPROC entry, Args... args) {
   farelib_call_balanced(entry, slots, sizeof...(Args));
 #else
   reinterpret_cast<Proc>(reinterpret_cast<void*>(entry))(args...);
+  // The calling convention wants the direction flag clear on return, and the
+  // compiler's code relies on it; a plug-in that leaves it set must not hand
+  // that to the library or the host.
+  asm volatile("cld" ::: "memory");
 #endif
 }
 

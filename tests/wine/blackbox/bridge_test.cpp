@@ -13,24 +13,34 @@
 #include "tests/wine/blackbox/dll_fixtures.h"
 #include "support/library.h"
 
+// What a call through observe_call saw the moment the export returned.
+struct CallOutcome {
+  int32_t result;
+  int32_t drift;   // i686: bytes the stack pointer ended from where the callee must leave it
+  uint32_t flags;  // the flags register
+  uint32_t ebx, esi, edi;  // i686: the registers the callee keeps, loaded with kKeptMarks before the call
+};
+constexpr uint32_t kKeptMarks[3] = {0xB0B0B0B0u, 0x5151515Au, 0xD1D1D1D1u};
+constexpr uint32_t kDirectionFlag = 0x400;
+
 #if defined(__i386__)
-// Calls a stdcall function with `count` 32-bit argument slots, stores its
-// result, and returns how far the stack pointer ended from where the function
-// must leave it (0: it took exactly its own arguments). The registers the
-// caller keeps are restored from this routine's frame in either case.
-extern "C" int32_t stack_drift_call(FARPROC fn, const uint32_t* slots, uint32_t count, int32_t* result);
+// Calls a stdcall function with `count` 32-bit argument slots and the kept
+// registers holding kKeptMarks, and records what came back in `out`. The
+// registers the caller keeps are restored from this routine's frame, and
+// the direction flag cleared, whatever the function did.
+extern "C" void observe_call(FARPROC fn, const uint32_t* slots, uint32_t count, CallOutcome* out);
 asm(R"(
     .text
-    .globl _stack_drift_call
-    .def _stack_drift_call; .scl 2; .type 32; .endef
-_stack_drift_call:
+    .globl _observe_call
+    .def _observe_call; .scl 2; .type 32; .endef
+_observe_call:
     pushl %ebp
     movl %esp, %ebp
     pushl %ebx
     pushl %esi
     pushl %edi
     subl $64, %esp
-    movl %esp, %esi
+    movl %esp, -16(%ebp)
     movl 16(%ebp), %ecx
     movl 12(%ebp), %edx
 1:  testl %ecx, %ecx
@@ -38,16 +48,52 @@ _stack_drift_call:
     decl %ecx
     pushl (%edx,%ecx,4)
     jmp 1b
-2:  call *8(%ebp)
-    movl 20(%ebp), %ecx
-    movl %eax, (%ecx)
-    movl %esp, %eax
-    subl %esi, %eax
+2:  movl $0xB0B0B0B0, %ebx
+    movl $0x5151515A, %esi
+    movl $0xD1D1D1D1, %edi
+    call *8(%ebp)
+    pushfl
+    pushl %eax
+    movl 20(%ebp), %eax
+    popl (%eax)
+    popl 8(%eax)
+    cld
+    movl %ebx, 12(%eax)
+    movl %esi, 16(%eax)
+    movl %edi, 20(%eax)
+    movl %esp, %ecx
+    subl -16(%ebp), %ecx
+    movl %ecx, 4(%eax)
     leal -12(%ebp), %esp
     popl %edi
     popl %esi
     popl %ebx
     popl %ebp
+    ret
+)");
+#else
+// x86_64: calls fn(a0, a1) and records its result and the flags register the
+// moment it returned (then clears the direction flag).
+extern "C" void observe_call2(FARPROC fn, uint64_t a0, uint64_t a1, CallOutcome* out);
+asm(R"(
+    .text
+    .globl observe_call2
+    .def observe_call2; .scl 2; .type 32; .endef
+observe_call2:
+    pushq %rbx
+    movq %r9, %rbx
+    subq $32, %rsp
+    movq %rcx, %rax
+    movq %rdx, %rcx
+    movq %r8, %rdx
+    call *%rax
+    movl %eax, (%rbx)
+    pushfq
+    popq %rax
+    movl %eax, 8(%rbx)
+    cld
+    addq $32, %rsp
+    popq %rbx
     ret
 )");
 #endif
@@ -283,8 +329,10 @@ TEST_F(Bridge, EntryPointsThatAreNotStdcallLeaveTheHostsStackAsItWas) {
     slots.insert(slots.end(), c.call.values.begin(), c.call.values.end());
     int32_t result = -1;
 #if defined(__i386__)
-    EXPECT_EQ(stack_drift_call(fn, slots.data(), static_cast<uint32_t>(slots.size()), &result), 0)
-        << what << ": bytes the stack pointer is off after the export returned";
+    CallOutcome seen{};
+    observe_call(fn, slots.data(), static_cast<uint32_t>(slots.size()), &seen);
+    result = seen.result;
+    EXPECT_EQ(seen.drift, 0) << what << ": bytes the stack pointer is off after the export returned";
 #else
     // x86_64 has one calling convention: nothing can be off; the values still count.
     const char* path = c.plugin.c_str();
@@ -312,5 +360,61 @@ TEST_F(Bridge, EntryPointsThatAreNotStdcallLeaveTheHostsStackAsItWas) {
   }
   EXPECT_EQ(info.value[2], static_cast<int32_t>(0xC0DE0002u)) << "the cdecl plug-in's record reached the host";
 }
+
+// A plug-in that returns with the direction flag set: the export still
+// gives 1 and the values arrive, and the flag is clear again when the export
+// returns, since the host's compiled code assumes it is.
+TEST_F(Bridge, EntryPointsThatLeaveTheDirectionFlagSetDoNotHandItToTheHost) {
+  using support::ExportId;
+  const std::string plugin = support::BesideProgram("direction_plugin.dll");
+  struct Case {
+    const char* name;
+    ExportId id;
+    uint32_t value;
+    const char* recorded;
+  } cases[] = {
+      {"ZE4_SetPlgComment", ExportId::ZE4_SetPlgComment, 0x01020304u, "SetPlgComment 01020304"},
+      {"ZE4_SetCorpAddList", ExportId::ZE4_SetCorpAddList, 0xFFFFFFFFu, "SetCorpAddList FFFFFFFF"},
+  };
+  for (const auto& c : cases) {
+    SetEnvironmentVariableA("FLPROBE_CALL", nullptr);
+    FARPROC fn = farelib.Address(c.id);
+    ASSERT_NE(fn, nullptr) << c.name;
+    CallOutcome seen{};
+#if defined(__i386__)
+    const uint32_t slots[] = {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(plugin.c_str())), c.value};
+    observe_call(fn, slots, 2, &seen);
+    EXPECT_EQ(seen.drift, 0) << c.name << ": bytes the stack pointer is off after the export returned";
+#else
+    observe_call2(fn, reinterpret_cast<uintptr_t>(plugin.c_str()), c.value, &seen);
+#endif
+    EXPECT_EQ(seen.flags & kDirectionFlag, 0u) << c.name << ": flags 0x" << std::hex << seen.flags
+                                               << " after the export returned, the direction flag set";
+    EXPECT_EQ(seen.result, 1) << c.name << ": the entry point was found and called";
+    EXPECT_EQ(Env("FLPROBE_CALL"), c.recorded) << c.name << ": what reached the plug-in";
+  }
+}
+
+#if defined(__i386__)
+// The largest overrun survived: an entry point that writes the 64 argument
+// slots beyond the one it was given. The export gives 1, and the host gets
+// back its stack pointer and the registers it keeps as they were.
+TEST_F(Bridge, EntryPointThatWritesSixtyFourSlotsBeyondItsArgumentsLeavesTheHostIntact) {
+  const std::string plugin = support::BesideProgram("overrun_plugin.dll");
+  FARPROC fn = farelib.Address(support::ExportId::ZE4_SetPlgComment);
+  ASSERT_NE(fn, nullptr);
+  const uint32_t slots[] = {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(plugin.c_str())), 0x600DF00Du};
+  CallOutcome seen{};
+  observe_call(fn, slots, 2, &seen);
+  EXPECT_EQ(seen.result, 1) << "the entry point was found and called";
+  EXPECT_EQ(seen.drift, 0) << "bytes the stack pointer is off after the export returned";
+  const uint32_t kept[3] = {seen.ebx, seen.esi, seen.edi};
+  const char* names[3] = {"EBX", "ESI", "EDI"};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(kept[i], kKeptMarks[i]) << names[i] << " after the export returned: expected 0x" << std::hex
+                                      << kKeptMarks[i] << ", got 0x" << kept[i];
+  EXPECT_EQ(Env("FLPROBE_CALL"), "SetPlgComment 600DF00D") << "what reached the plug-in";
+}
+#endif
 
 }  // namespace

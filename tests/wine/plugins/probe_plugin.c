@@ -8,10 +8,14 @@
                         values), or by default all 14 (value 0 the last comment,
                         value 1 the last corporate value, then C0DE0002..C0DE000D)
      FLPROBE_RETURN     what every entry point returns (decimal, default 1)
-   Built three times: as probe_plugin; as cdecl_plugin (PROBE_CDECL: every
-   entry point cdecl, so on i686 it leaves its arguments on the stack); and as
+   Built five times: as probe_plugin; as cdecl_plugin (PROBE_CDECL: every
+   entry point cdecl, so on i686 it leaves its arguments on the stack); as
    miscounted_plugin (PROBE_MISCOUNTED: on i686 SetPlgComment takes 12 bytes
-   of arguments where it is given 4, DrawSeiriken 16 where it is given 32). */
+   of arguments where it is given 4, DrawSeiriken 16 where it is given 32);
+   as direction_plugin (PROBE_DIRECTION: every entry point returns with the
+   direction flag set); and as overrun_plugin (PROBE_OVERRUN=n: on i686
+   SetPlgComment writes the n argument slots beyond its one argument, as an
+   entry point declared with n more arguments that stores into them would). */
 #include <windows.h>
 
 #include <stdio.h>
@@ -48,6 +52,19 @@ static void Bump(const char* name) {
 #  define PROBE_ENTRY FARE_STDCALL
 #endif
 
+#if defined(PROBE_DIRECTION)
+/* The direction flag set as the last thing before the return: nothing of the
+   function's own code runs with it set. */
+#  define PROBE_RETURN(value)     \
+    do {                          \
+      int32_t result_ = (value);  \
+      __asm__ volatile("std");    \
+      return result_;             \
+    } while (0)
+#else
+#  define PROBE_RETURN(value) return (value)
+#endif
+
 static void Record(const char* name, int count, const int32_t* values) {
   char b[256];
   int n = snprintf(b, sizeof b, "%s", name);
@@ -78,7 +95,7 @@ int32_t PROBE_ENTRY GetPlgInfo(PluginInfo* info) {
     info->value[1] = g_corporate;
     for (int i = 2; i < FARE_PLUGIN_INFO_VALUES; ++i) info->value[i] = (int32_t)(0xC0DE0000u + (uint32_t)i);
   }
-  return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
+  PROBE_RETURN((int32_t)EnvNumber("FLPROBE_RETURN", 1));
 }
 
 #if defined(PROBE_MISCOUNTED)
@@ -90,13 +107,20 @@ int32_t PROBE_ENTRY SetPlgComment(int32_t value) {
 #endif
   Record("SetPlgComment", 1, &value);
   g_comment = value;
-  return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
+#if defined(PROBE_OVERRUN) && defined(__i386__)
+  {
+    /* The argument's own stack slot, and the caller's slots above it. */
+    volatile int32_t* slot = &value;
+    for (int i = 1; i <= PROBE_OVERRUN; ++i) slot[i] = (int32_t)(0x0BAD0000u + (uint32_t)i);
+  }
+#endif
+  PROBE_RETURN((int32_t)EnvNumber("FLPROBE_RETURN", 1));
 }
 
 int32_t PROBE_ENTRY SetCorpAddList(int32_t value) {
   Record("SetCorpAddList", 1, &value);
   g_corporate = value;
-  return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
+  PROBE_RETURN((int32_t)EnvNumber("FLPROBE_RETURN", 1));
 }
 
 #if defined(PROBE_MISCOUNTED)
@@ -109,5 +133,5 @@ int32_t PROBE_ENTRY DrawSeiriken(int32_t v1, int32_t v2, int32_t v3, int32_t v4,
   int32_t v[8] = {v1, v2, v3, v4, v5, v6, v7, v8};
   Record("DrawSeiriken", 8, v);
 #endif
-  return (int32_t)EnvNumber("FLPROBE_RETURN", 1);
+  PROBE_RETURN((int32_t)EnvNumber("FLPROBE_RETURN", 1));
 }
