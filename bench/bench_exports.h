@@ -1,0 +1,62 @@
+// What the newer benchmarks share: the one place they look the library's
+// exports up (typed by farelib.h's own declarations), the figures they print
+// for bench/report.py, and timing a batch of calls.
+#ifndef FARELIB_BENCH_BENCH_EXPORTS_H
+#define FARELIB_BENCH_BENCH_EXPORTS_H
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "bench_util.h"
+#include "farelib.h"
+#include "support/library.h"
+
+// The export `name` of `module`, typed as farelib.h declares it; null when
+// the DLL lacks it.
+#define BENCH_EXPORT(module, name) support::Export<decltype(&::name)>(module, #name)
+
+namespace bench {
+
+// One figure for bench/report.py: "key value", one a line. The keys are
+// dotted names that report.py knows; a figure that could not be taken is
+// left out, and the report shows it as missing.
+inline void Figure(const char* key, double value) {
+  std::printf("%s %.6g\n", key, value);
+  std::fflush(stdout);
+}
+
+// Why a benchmark could not run, on standard error; returns the exit code.
+inline int Fail(const char* what) {
+  std::fprintf(stderr, "bench: %s\n", what);
+  return 1;
+}
+
+// Seconds per call of `f`, the best of `reps` batches of `calls` calls:
+// the best batch is the one least disturbed by the rest of the machine.
+template <class F>
+double BestPerCall(int calls, int reps, F&& f) {
+  double best = 1e30;
+  for (int r = 0; r < reps; ++r) {
+    double t0 = Now();
+    for (int i = 0; i < calls; ++i) f();
+    best = std::min(best, (Now() - t0) / calls);
+  }
+  return best;
+}
+
+// How many calls of `f` make a batch of about `seconds`, from one timed
+// call, between 3 and `most`: slow calls (a DLL loaded and freed each time)
+// get short batches, so a run stays short on a slow or loaded machine.
+template <class F>
+int BatchFor(double seconds, int most, F&& f) {
+  double t0 = Now();
+  f();
+  double one = Now() - t0;
+  return one * most <= seconds ? most : std::max(3, static_cast<int>(seconds / one));
+}
+
+}  // namespace bench
+
+#endif
