@@ -49,15 +49,22 @@ def at_least(limit):
 
 
 def ratio(a, b):
-    return lambda f: f[a] / f[b]
+    """A row's value: figure a over figure b."""
+    return (a, b)
 
 
 def figure(key):
-    return lambda f: f[key]
+    """A row's value: the figure itself."""
+    return (key,)
+
+
+def value(keys, figures):
+    """What a row's keys give; KeyError or ZeroDivisionError when they cannot."""
+    return figures[keys[0]] if len(keys) == 1 else figures[keys[0]] / figures[keys[1]]
 
 
 def rows():
-    """(label, how to compute it from a figure dict, format, goal or None);
+    """(label, the figures it is made of (figure() or ratio()), format, goal or None);
     a label alone is a heading."""
     r = [("String store, per call",)]
     for fn, key in (("LenB_ASCII", "lenb"), ("MidB_ASCII", "midb")):
@@ -107,14 +114,14 @@ def cell(row, figures):
     """One table cell: the value with its goal's mark, or why there is none."""
     if figures is None:
         return "not run", True
-    _, compute, fmt, goal = row
+    _, keys, fmt, goal = row
     try:
-        value = compute(figures)
+        v = value(keys, figures)
     except (KeyError, ZeroDivisionError):
         return "missing", False
-    text = fmt % value
+    text = fmt % v
     if goal:
-        text += " pass" if goal[1](value) else " MISS"
+        text += " pass" if goal[1](v) else " MISS"
     return text, True
 
 
