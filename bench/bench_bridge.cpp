@@ -41,7 +41,7 @@ int main() {
     auto cycle = [&] { ok = StartUpCycle(path.c_str()) && ok; };
     double t = bench::BestPerCall(bench::BatchFor(kBatchSeconds, kMostCalls, cycle), kReps, cycle);
     if (!ok) return bench::Fail("a load/free cycle failed");
-    bench::Figure((std::string("startup.") + dll + ".us").c_str(), t * 1e6);
+    bench::Figure(t * 1e6, "startup.%s.us", dll);
   }
 
   HMODULE m = support::LoadBeside("farelib4.dll");
@@ -67,7 +67,7 @@ int main() {
     bridge = std::min(bridge, bench::BestPerCall(calls, 1, bridged));
     floor = std::min(floor, bench::BestPerCall(calls, 1, by_hand));
   }
-  bench::Figure("bridge.us", bridge * 1e6);
-  bench::Figure("bridge.floor_us", floor * 1e6);
+  bench::Figure(bridge * 1e6, "bridge.us");
+  bench::Figure(floor * 1e6, "bridge.floor_us");
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 
 #include "bench_util.h"
@@ -19,11 +20,16 @@
 
 namespace bench {
 
-// One figure for bench/report.py: "key value", one a line. The keys are
-// dotted names that report.py knows; a figure that could not be taken is
-// left out, and the report shows it as missing.
-inline void Figure(const char* key, double value) {
-  std::printf("%s %.6g\n", key, value);
+// One figure for bench/report.py: "key value", one a line, the key made
+// from a printf format. The keys are dotted names that report.py knows; a
+// figure that could not be taken is left out, and the report shows it as
+// missing.
+__attribute__((format(printf, 2, 3))) inline void Figure(double value, const char* key_format, ...) {
+  va_list args;
+  va_start(args, key_format);
+  std::vprintf(key_format, args);
+  va_end(args);
+  std::printf(" %.6g\n", value);
   std::fflush(stdout);
 }
 

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <string>
 
 #include "bench_exports.h"
 #include "support/dialog_driver.h"
@@ -42,8 +41,13 @@ double ReadyTime(int close, Open open) {
   return best;
 }
 
-void Report(const std::string& key, double seconds) {
-  if (seconds >= 0) bench::Figure(key.c_str(), seconds);
+// ready.<name>, or ready.<name>.<n> when n is not negative.
+void Report(double seconds, const char* name, int n = -1) {
+  if (seconds < 0) return;
+  if (n < 0)
+    bench::Figure(seconds, "ready.%s", name);
+  else
+    bench::Figure(seconds, "ready.%s.%d", name, n);
 }
 
 }  // namespace
@@ -63,32 +67,31 @@ int main() {
     return bench::Fail("a dialog export is missing");
 
   for (int n : kCounts) {
-    std::string suffix = "." + std::to_string(n);
-    Report("ready.Call_dlg100" + suffix, ReadyTime(IDOK, [&] {
+    Report(ReadyTime(IDOK, [&] {
              int16_t zero = 0, size = 0, place = 0;
              dlg100(nullptr, n, &zero, &size, &place);
-           }));
-    Report("ready.Call_dlg101" + suffix, ReadyTime(IDOK, [&] {
+           }), "Call_dlg100", n);
+    Report(ReadyTime(IDOK, [&] {
              int16_t format = 0, leading = 0;
              dlg101(nullptr, n, &format, &leading);
-           }));
-    Report("ready.Call_dlg102" + suffix, ReadyTime(IDOK, [&] {
+           }), "Call_dlg101", n);
+    Report(ReadyTime(IDOK, [&] {
              InfoNumberSettings s{};
              dlg102(nullptr, n, &s);
-           }));
+           }), "Call_dlg102", n);
   }
-  Report("ready.Call_dlg110", ReadyTime(IDOK, [&] { dlg110(nullptr, 1, "Fare board\r\nversion 1.0"); }));
-  Report("ready.Call_dlg111", ReadyTime(IDOK, [&] {
+  Report(ReadyTime(IDOK, [&] { dlg110(nullptr, 1, "Fare board\r\nversion 1.0"); }), "Call_dlg110");
+  Report(ReadyTime(IDOK, [&] {
            SYSTEMTIME date;
            dlg111(nullptr, &date);
-         }));
-  Report("ready.Ze3FileDlg", ReadyTime(IDCANCEL, [&] {
+         }), "Call_dlg111");
+  Report(ReadyTime(IDCANCEL, [&] {
            file_dlg(nullptr, 0, "CSV (*.csv)\0*.csv\0All files\0*.*\0", 0, "Choose a fare table");
-         }));
-  Report("ready.Ze3FolderDlg", ReadyTime(IDCANCEL, [&] { folder_dlg(nullptr, "Where are the route tables?"); }));
-  Report("ready.Ze3ChooseColor", ReadyTime(IDCANCEL, [&] {
+         }), "Ze3FileDlg");
+  Report(ReadyTime(IDCANCEL, [&] { folder_dlg(nullptr, "Where are the route tables?"); }), "Ze3FolderDlg");
+  Report(ReadyTime(IDCANCEL, [&] {
            COLORREF colour = RGB(255, 160, 0), custom[16] = {};
            choose_color(nullptr, &colour, custom);
-         }));
+         }), "Ze3ChooseColor");
   return 0;
 }

@@ -115,38 +115,35 @@ int main() {
     }
     for (; kept < target; ++kept) sink = sink + midb("ABCDE", 1, 0)[0];  // 5-byte strings the host keeps
     if (target == steps[4]) heap_after = HeapBytesInUse();
-    char key[64];
-    std::snprintf(key, sizeof key, "store.lenb.ns.%lld", static_cast<long long>(target));
-    bench::Figure(key, bench::BestPerCall(kLenCalls, kReps, len_call) * 1e9);
-    std::snprintf(key, sizeof key, "store.midb.ns.%lld", static_cast<long long>(target));
-    bench::Figure(key, bench::BestPerCall(kMidCalls, kReps, mid_call) * 1e9);
+    const long long at = target;
+    bench::Figure(bench::BestPerCall(kLenCalls, kReps, len_call) * 1e9, "store.lenb.ns.%lld", at);
+    bench::Figure(bench::BestPerCall(kMidCalls, kReps, mid_call) * 1e9, "store.midb.ns.%lld", at);
     kept += kMidCalls * kReps;
   }
 
   // Memory: what the last step's kept strings added to the heap, per string,
   // against bare 10-byte blocks (4 length bytes, 5 text bytes, the NUL).
   const int64_t added = steps[4] - kept_before;
-  bench::Figure("store.mem.string", static_cast<double>(heap_after - heap_before) / static_cast<double>(added));
+  bench::Figure(static_cast<double>(heap_after - heap_before) / static_cast<double>(added), "store.mem.string");
   {
     std::vector<void*> raw(static_cast<size_t>(added));
     uint64_t before = HeapBytesInUse();
     for (auto& p : raw) p = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, 10);
     uint64_t after = HeapBytesInUse();
     for (void* p : raw) HeapFree(GetProcessHeap(), 0, p);
-    bench::Figure("store.mem.block", static_cast<double>(after - before) / static_cast<double>(added));
+    bench::Figure(static_cast<double>(after - before) / static_cast<double>(added), "store.mem.block");
   }
-  bench::Figure("store.mem.slot", sizeof(void*));
+  bench::Figure(sizeof(void*), "store.mem.slot");
 
   // The floor, with the same load: a million strings kept in its own list.
   {
     FloorStore floor;
     for (int i = 0; i < 1000000; ++i) floor.Copy("ABCDE", 5);
     int fstart = 0;
-    bench::Figure("store.lenb.floor_ns",
-                  bench::BestPerCall(kLenCalls, kReps, [&] { sink = sink + floor.LenB(kText); }) * 1e9);
-    bench::Figure("store.midb.floor_ns", bench::BestPerCall(kMidCalls, kReps, [&] {
-                                           sink = sink + floor.MidB(kText, 1 + fstart++ % 7, 3)[0];
-                                         }) * 1e9);
+    auto floor_len = [&] { sink = sink + floor.LenB(kText); };
+    auto floor_mid = [&] { sink = sink + floor.MidB(kText, 1 + fstart++ % 7, 3)[0]; };
+    bench::Figure(bench::BestPerCall(kLenCalls, kReps, floor_len) * 1e9, "store.lenb.floor_ns");
+    bench::Figure(bench::BestPerCall(kMidCalls, kReps, floor_mid) * 1e9, "store.midb.floor_ns");
   }
 
   // One step of a search from the oldest entry: a pass over a million-entry
@@ -163,7 +160,7 @@ int main() {
           break;
         }
     });
-    bench::Figure("store.scan_ns_per_entry", per_pass * 1e9 / static_cast<double>(list.size()));
+    bench::Figure(per_pass * 1e9 / static_cast<double>(list.size()), "store.scan_ns_per_entry");
   }
   return 0;
 }

@@ -6,7 +6,6 @@
 // kReps.
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 #include "bench_exports.h"
@@ -79,7 +78,7 @@ int main() {
       double best = -1;
       for (int r = 0; r < kReps; ++r) best = std::max(best, Throughput(work, threads, mid ? kMidCalls : kLenCalls));
       if (best < 0) return bench::Fail("the threads could not be started");
-      bench::Figure((std::string("threads.") + (mid ? "midb." : "lenb.") + std::to_string(threads)).c_str(), best);
+      bench::Figure(best, "threads.%s.%d", mid ? "midb" : "lenb", threads);
     }
   }
   return 0;
