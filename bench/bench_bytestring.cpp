@@ -30,18 +30,6 @@ double PerCall(int calls, F f) {
   return best;
 }
 
-// Bytes of the process heap in use: busy blocks with their overhead.
-uint64_t HeapInUse() {
-  HANDLE heap = GetProcessHeap();
-  PROCESS_HEAP_ENTRY e{};
-  uint64_t total = 0;
-  HeapLock(heap);
-  while (HeapWalk(heap, &e))
-    if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += e.cbData + e.cbOverhead;
-  HeapUnlock(heap);
-  return total;
-}
-
 }  // namespace
 
 int main() {
@@ -59,9 +47,9 @@ int main() {
   double len_empty = PerCall(kLenCalls, len_call);
   double mid_empty = PerCall(kMidCalls, mid_call);
 
-  uint64_t before = HeapInUse();
+  uint64_t before = bench::HeapBytesInUse();
   for (int i = 0; i < kKept; ++i) sink = sink + midb("ABCDE", 1, 0)[0];  // 5-byte strings the host keeps
-  uint64_t after = HeapInUse();
+  uint64_t after = bench::HeapBytesInUse();
 
   double len_full = PerCall(kLenCalls, len_call);
   double mid_full = PerCall(kMidCalls, mid_call);
@@ -72,9 +60,9 @@ int main() {
 
   // What the heap itself charges for a 10-byte block, for comparison.
   std::vector<void*> raw(kKept);
-  uint64_t raw_before = HeapInUse();
+  uint64_t raw_before = bench::HeapBytesInUse();
   for (auto& p : raw) p = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, 10);
-  uint64_t raw_after = HeapInUse();
+  uint64_t raw_after = bench::HeapBytesInUse();
   for (void* p : raw) HeapFree(GetProcessHeap(), 0, p);
 
   double per_string = static_cast<double>(after - before) / kKept;

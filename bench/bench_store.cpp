@@ -73,18 +73,6 @@ class FloorStore {
   std::vector<char*> list_;
 };
 
-// Bytes of the process heap in use: busy blocks with their overhead.
-uint64_t HeapBytesInUse() {
-  HANDLE heap = GetProcessHeap();
-  PROCESS_HEAP_ENTRY e{};
-  uint64_t total = 0;
-  HeapLock(heap);
-  while (HeapWalk(heap, &e))
-    if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += e.cbData + e.cbOverhead;
-  HeapUnlock(heap);
-  return total;
-}
-
 constexpr int kLenCalls = 200000, kMidCalls = 2000, kReps = 5;
 
 }  // namespace
@@ -106,15 +94,15 @@ int main() {
   // so every step's count is the strings kept when it began.
   int64_t kept = 0;
   const int64_t steps[] = {0, 1000, 10000, 100000, 1000000};
-  uint64_t heap_before = 0, heap_after = 0;
+  unsigned long long heap_before = 0, heap_after = 0;
   int64_t kept_before = 0;
   for (int64_t target : steps) {
     if (target == steps[4]) {
-      heap_before = HeapBytesInUse();
+      heap_before = bench::HeapBytesInUse();
       kept_before = kept;
     }
     for (; kept < target; ++kept) sink = sink + midb("ABCDE", 1, 0)[0];  // 5-byte strings the host keeps
-    if (target == steps[4]) heap_after = HeapBytesInUse();
+    if (target == steps[4]) heap_after = bench::HeapBytesInUse();
     const long long at = target;
     bench::Figure(bench::BestPerCall(kLenCalls, kReps, len_call) * 1e9, "store.lenb.ns.%lld", at);
     bench::Figure(bench::BestPerCall(kMidCalls, kReps, mid_call) * 1e9, "store.midb.ns.%lld", at);
@@ -127,9 +115,9 @@ int main() {
   bench::Figure(static_cast<double>(heap_after - heap_before) / static_cast<double>(added), "store.mem.string");
   {
     std::vector<void*> raw(static_cast<size_t>(added));
-    uint64_t before = HeapBytesInUse();
+    unsigned long long before = bench::HeapBytesInUse();
     for (auto& p : raw) p = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, 10);
-    uint64_t after = HeapBytesInUse();
+    unsigned long long after = bench::HeapBytesInUse();
     for (void* p : raw) HeapFree(GetProcessHeap(), 0, p);
     bench::Figure(static_cast<double>(after - before) / static_cast<double>(added), "store.mem.block");
   }
