@@ -63,6 +63,15 @@ def value(keys, figures):
     return figures[keys[0]] if len(keys) == 1 else figures[keys[0]] / figures[keys[1]]
 
 
+def keys_read():
+    """Every figure key the table and the plots read."""
+    keys = {key for row in rows() if len(row) > 1 for key in row[1]}
+    keys.update("store.%s.ns.%d" % (fn, kept) for fn in ("lenb", "midb") for kept in KEPT_STEPS)
+    keys.update("ready.%s.%d" % (d, n) for d in SETTINGS_DIALOGS for n in COUNTS)
+    keys.add("store.scan_ns_per_entry")
+    return keys
+
+
 def rows():
     """(label, the figures it is made of (figure() or ratio()), format, goal or None);
     a label alone is a heading."""
@@ -79,6 +88,7 @@ def rows():
     r += [
         ("heap per kept 5-byte string", figure("store.mem.string"), "%.1f B", None),
         ("bare 10-byte heap block", figure("store.mem.block"), "%.1f B", None),
+        ("  of which the store's list slot", figure("store.mem.slot"), "%.0f B", None),
         ("  ratio, string to block", ratio("store.mem.string", "store.mem.block"), "%.2f", None),
         ("Dialogs, call until shown and filled",),
     ]

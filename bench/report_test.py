@@ -1,5 +1,8 @@
 """Checks of bench/report.py: reading the figures, the goals' marks, the
 columns of architectures that did not run, and the plots' data."""
+import contextlib
+import io
+import re
 import sys
 import tempfile
 import unittest
@@ -21,6 +24,30 @@ def full_figures(**changes):
 
 def row_named(label):
     return next(r for r in report.rows() if r[0] == label)
+
+
+def printed_key_patterns():
+    """The figure keys the benchmark programs print, as regular expressions
+    made from the printf formats of their bench::Figure calls."""
+    patterns = {}
+    for source in sorted(Path(__file__).resolve().parent.glob("bench_*.cpp")):
+        for fmt in re.findall(r'bench::Figure\([^;]*?"([a-z_.%A-Za-z0-9]+)"', source.read_text()):
+            regex = re.escape(fmt).replace("%lld", r"\d+").replace("%d", r"\d+").replace("%s", r"[\w.]+")
+            patterns[fmt] = (re.compile(regex + "$"), source.name)
+    return patterns
+
+
+class KeysTest(unittest.TestCase):
+    def test_programs_and_report_agree(self):
+        patterns = printed_key_patterns()
+        self.assertGreater(len(patterns), 10, "figure formats found in the benchmark programs")
+        read = report.keys_read()
+        for key in sorted(read):
+            self.assertTrue(any(p.match(key) for p, _ in patterns.values()),
+                            "the report reads %s, which no benchmark program prints" % key)
+        for fmt, (pattern, source) in sorted(patterns.items()):
+            self.assertTrue(any(pattern.match(key) for key in read),
+                            "%s prints %s, which the report never reads" % (source, fmt))
 
 
 class ParseTest(unittest.TestCase):
@@ -88,7 +115,10 @@ class DataTest(unittest.TestCase):
         with tempfile.TemporaryDirectory() as d:
             src = Path(d) / "x86_64.txt"
             src.write_text("".join("%s %s\n" % kv for kv in full_figures().items()))
-            status = report.main(["report.py", d, "i686=not run: no 32-bit code", "x86_64=%s" % src])
+            printed = io.StringIO()
+            with contextlib.redirect_stdout(printed):
+                status = report.main(["report.py", d, "i686=not run: no 32-bit code", "x86_64=%s" % src])
+            self.assertIn("i686 not run: no 32-bit code", printed.getvalue(), "the reason, under the table")
             self.assertEqual(status, 0, "exit status with every x86_64 figure")
             self.assertEqual((Path(d) / "archs.txt").read_text().split(), ["x86_64"], "measured archs")
             self.assertFalse((Path(d) / "store-i686.dat").exists(), "no data for i686")
