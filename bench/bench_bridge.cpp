@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "bench_exports.h"
+#include "bench_util.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "bench_exports.h"
+#include "bench_util.h"
 #include "support/dialog_driver.h"
 
 namespace {

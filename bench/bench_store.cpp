@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "bench_exports.h"
+#include "bench_util.h"
 
 namespace {
 

@@ -1,9 +1,18 @@
-// What every benchmark uses: the clock, and the heap's bytes in use. They load
-// farelib4 from beside themselves with support/library.h, as the tests do.
+// What every benchmark uses: the clock, the heap's bytes in use, the figures
+// they print for bench/report.py, and timing a batch of calls. They load
+// farelib4 from beside themselves through support/farelib_loader.h.
 #ifndef FARELIB_BENCH_BENCH_UTIL_H
 #define FARELIB_BENCH_BENCH_UTIL_H
 
 #include <windows.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+#include "farelib.h"
+#include "support/farelib_loader.h"
+#include "support/library.h"
 
 namespace bench {
 
@@ -29,6 +38,50 @@ inline unsigned long long HeapBytesInUse() {
     if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += e.cbData + e.cbOverhead;
   HeapUnlock(heap);
   return total;
+}
+
+
+// One figure for bench/report.py: "key value", one a line, the key made
+// from a printf format. The keys are dotted names that report.py knows; a
+// figure that could not be taken is left out, and the report shows it as
+// missing.
+__attribute__((format(printf, 2, 3))) inline void Figure(double value, const char* key_format, ...) {
+  va_list args;
+  va_start(args, key_format);
+  std::vprintf(key_format, args);
+  va_end(args);
+  std::printf(" %.6g\n", value);
+  std::fflush(stdout);
+}
+
+// Why a benchmark could not run, on standard error; returns the exit code.
+inline int Fail(const char* what) {
+  std::fprintf(stderr, "bench: %s\n", what);
+  return 1;
+}
+
+// Seconds per call of `f`, the best of `reps` batches of `calls` calls:
+// the best batch is the one least disturbed by the rest of the machine.
+template <class F>
+double BestPerCall(int calls, int reps, F&& f) {
+  double best = 1e30;
+  for (int r = 0; r < reps; ++r) {
+    double t0 = Now();
+    for (int i = 0; i < calls; ++i) f();
+    best = std::min(best, (Now() - t0) / calls);
+  }
+  return best;
+}
+
+// How many calls of `f` make a batch of about `seconds`, from one timed
+// call, between 3 and `most`: slow calls (a DLL loaded and freed each time)
+// get short batches, so a run stays short on a slow or loaded machine.
+template <class F>
+int BatchFor(double seconds, int most, F&& f) {
+  double t0 = Now();
+  f();
+  double one = Now() - t0;
+  return one * most <= seconds ? most : std::max(3, static_cast<int>(seconds / one));
 }
 
 }  // namespace bench

@@ -191,8 +191,8 @@ def main(argv):
         return 2
     out = Path(argv[1])
     results, reasons = {}, []
-    for spec in argv[2:]:
-        arch, _, source = spec.partition("=")
+    for column in argv[2:]:
+        arch, _, source = column.partition("=")
         if arch not in ARCHS:
             print("report.py: unknown architecture %r" % arch, file=sys.stderr)
             return 2
