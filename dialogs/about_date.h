@@ -19,6 +19,11 @@ namespace farelib::dlg {
 extern const TemplateRef kAboutTemplate;  // 5 controls, 268 bytes
 extern const TemplateTable kAboutTable;
 
+// Whether the About box releases the homepage text as soon as the shell has
+// opened it (farelib3), or leaves it in the store like any text that
+// VantrelHpURL hands out (farelib4). Each DLL defines it in its variant file.
+extern const bool kAboutReleasesHomepageText;
+
 // Selector 1 shows the fare board; every other value the bus.
 constexpr int AboutBitmapId(std::int32_t selector) {
   return selector == 1 ? FARELIB_BITMAP_BOARD : FARELIB_BITMAP_BUS;

@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include "core/store_win.h"
-#include "core/variant.h"
 #include "dialogs/about_date.h"
 #include "dialogs/dialog_frame_win.h"
 #include "farelib.h"

@@ -72,6 +72,9 @@ bool DecodeTemplate(const std::uint8_t* bytes, std::size_t size, DecodedTemplate
         !r.I16(&c.cy) || !r.U16(&c.id) || !r.U16(&c.class_marker) || !r.U16(&c.class_atom))
       return Fail(error, "item " + std::to_string(i) + " ends early", r.at());
     if (c.class_marker != 0xFFFF) return Fail(error, "item class is not an atom", r.at());
+    // The predefined classes: BUTTON 0x0080 to COMBOBOX 0x0085.
+    if (c.class_atom < 0x0080 || c.class_atom > 0x0085)
+      return Fail(error, "item class is not a predefined atom", r.at());
     if (!r.Text(&c.text)) return Fail(error, "item text has no terminator", r.at());
     if (!r.U16(&c.creation_size)) return Fail(error, "item ends early", r.at());
     if (c.creation_size != 0) return Fail(error, "item has creation data", r.at());

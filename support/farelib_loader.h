@@ -13,7 +13,7 @@
 #include <string>
 
 #include "farelib.h"
-#include "core/export_list.h"
+#include "dll/export_list.h"
 
 // Exported like the rest, but no header declares it for hosts; declared here
 // for its type.

@@ -2,8 +2,9 @@
 //
 // farelib4 has a mail link, a homepage and a sound page on the same web host;
 // farelib3 has its own mail address and homepage, and no sound page. Each DLL
-// takes its set in its variant file (core/variant4.cpp, core/variant3.cpp),
-// so neither carries the other's texts. Plain ASCII, reserved .example hosts.
+// defines kMakerLinks as its set in its variant file (dll/variant4.cpp,
+// dll/variant3.cpp), so neither carries the other's texts. Plain ASCII,
+// reserved .example hosts.
 #ifndef FARELIB_TEXT_CONTACT_LINKS_H
 #define FARELIB_TEXT_CONTACT_LINKS_H
 
@@ -26,6 +27,9 @@ inline constexpr ContactLinks kFarelib3Links = {
     "http://classic.vantrel.example/",
     nullptr,
 };
+
+// This deliverable's maker links (one of the two sets above).
+extern const ContactLinks kMakerLinks;
 
 }  // namespace farelib
 

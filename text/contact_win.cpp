@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "core/store_win.h"
-#include "core/variant.h"
 #include "farelib.h"
+#include "text/contact_links.h"
 
 extern "C" const char* WINAPI VantrelMailAddress() {
   const char* link = farelib::kMakerLinks.mail_link;

@@ -2,8 +2,8 @@
 #include <windows.h>
 
 #include "core/store_win.h"
-#include "core/variant.h"
 #include "farelib.h"
+#include "text/contact_links.h"
 
 extern "C" const char* WINAPI VantrelHpSndURL() {
   const char* url = farelib::kMakerLinks.sound_page;

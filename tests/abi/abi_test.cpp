@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "core/export_list.h"
+#include "dll/export_list.h"
 #include "pe_report.h"
 
 namespace {

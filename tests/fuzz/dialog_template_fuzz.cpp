@@ -98,8 +98,9 @@ void AnyBytesDecode(flfuzz::Input& in) {
     const dlg::DecodedControl& c = t.controls[i];
     FUZZ_CHECK(c.offset % 4 == 0 && c.offset + 26 <= t.size && (i == 0 || c.offset > t.controls[i - 1].offset),
                "control %zu at offset %zu of %zu", i, c.offset, t.size);
-    FUZZ_CHECK(c.class_marker == 0xFFFF && c.creation_size == 0, "control %zu accepted with class marker 0x%04X, "
-               "creation data %u", i, c.class_marker, c.creation_size);
+    FUZZ_CHECK(c.class_marker == 0xFFFF && c.class_atom >= 0x0080 && c.class_atom <= 0x0085 && c.creation_size == 0,
+               "control %zu accepted with class 0x%04X 0x%04X, creation data %u", i, c.class_marker, c.class_atom,
+               c.creation_size);
   }
 
   // In the writer's shape (the fields it fixes have its values) the bytes

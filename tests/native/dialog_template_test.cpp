@@ -206,6 +206,9 @@ TEST(DialogTemplates, DecoderRejectsDamagedBytes) {
   ASSERT_EQ(gap[second - 1], 0) << "there is a gap before the second item";
   gap[second - 1] = 0xAA;
   EXPECT_FALSE(DecodeTemplate(gap.data(), gap.size(), &d, &error)) << "non-zero gap";
+  std::vector<uint8_t> atom = b;
+  atom[second + 20] = 0x86;  // the class atom's low byte: one past COMBOBOX
+  EXPECT_FALSE(DecodeTemplate(atom.data(), atom.size(), &d, &error)) << "class atom 0x0086";
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "core/store_win.h"
-#include "core/variant.h"
+#include "dll/variant.h"
 #include "farelib.h"
 
 // Records the module handle on every call; sets the library up at process

@@ -8,7 +8,8 @@ import tempfile
 import unittest
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+BENCH = Path(__file__).resolve().parents[2] / "bench"
+sys.path.insert(0, str(BENCH))
 import report  # noqa: E402
 
 
@@ -30,7 +31,7 @@ def printed_key_patterns():
     """The figure keys the benchmark programs print, as regular expressions
     made from the printf formats of their bench::Figure calls."""
     patterns = {}
-    for source in sorted(Path(__file__).resolve().parent.glob("bench_*.cpp")):
+    for source in sorted(BENCH.glob("bench_*.cpp")):
         for fmt in re.findall(r'bench::Figure\([^;]*?"([a-z_.%A-Za-z0-9]+)"', source.read_text()):
             regex = re.escape(fmt).replace("%lld", r"\d+").replace("%d", r"\d+").replace("%s", r"[\w.]+")
             patterns[fmt] = (re.compile(regex + "$"), source.name)

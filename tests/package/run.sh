@@ -50,13 +50,13 @@ done
 
 cflags=(-std=c99 -Wall -Wextra -Werror -I"$stage/include")
 # i686: against the MinGW import libraries, the MSVC-style ones, and as C++.
-i686-w64-mingw32-gcc "${cflags[@]}" "$src/packaging/test/host.c" -L"$stage/lib" -lfarelib4 -o "$work/host32.exe" \
+i686-w64-mingw32-gcc "${cflags[@]}" "$src/tests/package/host.c" -L"$stage/lib" -lfarelib4 -o "$work/host32.exe" \
   || bad "i686 C host does not link against lib/farelib4.dll.a"
-i686-w64-mingw32-gcc "${cflags[@]}" -DFARELIB3 "$src/packaging/test/host.c" -L"$stage/lib" -lfarelib3 \
+i686-w64-mingw32-gcc "${cflags[@]}" -DFARELIB3 "$src/tests/package/host.c" -L"$stage/lib" -lfarelib3 \
   -o "$work/host32-3.exe" || bad "i686 C host does not link against lib/farelib3.dll.a"
-i686-w64-mingw32-gcc "${cflags[@]}" "$src/packaging/test/host.c" "$stage/lib/farelib4.lib" -o "$work/host32-lib.exe" \
+i686-w64-mingw32-gcc "${cflags[@]}" "$src/tests/package/host.c" "$stage/lib/farelib4.lib" -o "$work/host32-lib.exe" \
   || bad "i686 C host does not link against lib/farelib4.lib"
-i686-w64-mingw32-g++ -x c++ -std=c++17 -Wall -Werror -fsyntax-only -I"$stage/include" "$src/packaging/test/host.c" \
+i686-w64-mingw32-g++ -x c++ -std=c++17 -Wall -Werror -fsyntax-only -I"$stage/include" "$src/tests/package/host.c" \
   || bad "farelib.h does not compile as C++"
 # The i686 hosts import the plain names that the DLL exports.
 for exe in host32 host32-lib; do
@@ -92,9 +92,9 @@ for exe in host32 host32-3 host32-lib entry-i686; do
 done
 
 # x86_64: built against the installed tree and run beside the installed DLLs.
-x86_64-w64-mingw32-gcc "${cflags[@]}" "$src/packaging/test/host.c" -L"$stage/x64/lib" -lfarelib4 \
+x86_64-w64-mingw32-gcc "${cflags[@]}" "$src/tests/package/host.c" -L"$stage/x64/lib" -lfarelib4 \
   -o "$stage/x64/bin/hostc.exe" || bad "x86_64 C host does not link against x64/lib/farelib4.dll.a"
-x86_64-w64-mingw32-gcc "${cflags[@]}" -DFARELIB3 "$src/packaging/test/host.c" -L"$stage/x64/lib" -lfarelib3 \
+x86_64-w64-mingw32-gcc "${cflags[@]}" -DFARELIB3 "$src/tests/package/host.c" -L"$stage/x64/lib" -lfarelib3 \
   -o "$stage/x64/bin/hostc3.exe" || bad "x86_64 C host does not link against x64/lib/farelib3.dll.a"
 for exe in hostc hostc3; do
   if [ -f "$stage/x64/bin/$exe.exe" ]; then
@@ -138,7 +138,7 @@ done
 
 # ---- A C host built through find_package(farelib), for i686, run under Wine.
 fp=$work/find-package
-if cmake -S "$src/packaging/test/find-package" -B "$fp" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
+if cmake -S "$src/tests/package/find-package" -B "$fp" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
      -DCMAKE_PREFIX_PATH="$stage" >"$work/find-package.txt" 2>&1 &&
    cmake --build "$fp" >>"$work/find-package.txt" 2>&1; then
   [ "$run_i686" = 1 ] || note "find_package hosts built, not run"
@@ -157,9 +157,9 @@ fi
 hd=$work/host-dll
 mkdir -p "$hd"
 cp "$stage/bin/farelib4.dll" "$hd/"
-if i686-w64-mingw32-gcc "${cflags[@]}" -shared -static-libgcc "$src/packaging/test/host_dll.c" -L"$stage/lib" \
+if i686-w64-mingw32-gcc "${cflags[@]}" -shared -static-libgcc "$src/tests/package/host_dll.c" -L"$stage/lib" \
      -lfarelib4 -o "$hd/host_dll.dll" &&
-   i686-w64-mingw32-gcc -std=c99 -Wall -Wextra -Werror "$src/packaging/test/about_from_dll.c" -lgdi32 \
+   i686-w64-mingw32-gcc -std=c99 -Wall -Wextra -Werror "$src/tests/package/about_from_dll.c" -lgdi32 \
      -o "$hd/about_from_dll.exe"; then
   [ "$run_i686" = 0 ] || (cd "$hd" && "$src/scripts/wine-run" about_from_dll.exe) >"$work/host-dll.txt" 2>&1 ||
     bad "expected the host DLL's About box with its picture; it printed: $(grep -E 'FAIL|err' "$work/host-dll.txt" | head -n 5)"

@@ -4,13 +4,13 @@
 //   X(name, argument bytes, in farelib3)
 //
 // This list is the one home of the export tables: the build writes both .def
-// files from it (core/CMakeLists.txt reads the rows below, one per line, as
+// files from it (dll/CMakeLists.txt reads the rows below, one per line, as
 // they are written), the DLLs are linked from those and the package ships
 // them; the stand-in host resolves, counts and greys out its menus by it, and
 // the ABI tests check the built DLLs against it. No <windows.h>: the native
 // ABI tests use it too.
-#ifndef FARELIB_CORE_EXPORT_LIST_H
-#define FARELIB_CORE_EXPORT_LIST_H
+#ifndef FARELIB_DLL_EXPORT_LIST_H
+#define FARELIB_DLL_EXPORT_LIST_H
 
 #define FARELIB_EXPORT_LIST(X)     \
   X(Call_dlg100, 20, true)         \
