@@ -9,8 +9,12 @@
  * it loads them; it is not declared here and the import libraries leave it
  * out, so that a host DLL without a DllMain of its own does not bind it.
  * DllMain sets the library up once: a host that calls it again with
- * DLL_PROCESS_ATTACH gets 1 and nothing is reset (strings already handed out
- * stay valid); any other reason gives 0.
+ * DLL_PROCESS_ATTACH gets 1, and the store and the strings already handed
+ * out stay as they are; any other reason gives 0. Every call, whatever the
+ * reason, records the module handle it is given as the library's own: the
+ * dialogs are created with it and the About box loads its pictures from it,
+ * so a call with any handle but the DLL's own leaves the About box without
+ * a picture until DllMain is called with the right one.
  *
  * A host built for farelib3 defines FARELIB_TARGET_FARELIB3 before including
  * this header (the CMake target farelib::farelib3 does it): a call to a
