@@ -7,6 +7,7 @@
 #ifndef FARELIB_DIALOGS_ABOUT_DATE_H
 #define FARELIB_DIALOGS_ABOUT_DATE_H
 
+#include <algorithm>
 #include <cstdint>
 
 #include "dialogs/dialog_template.h"
@@ -44,6 +45,43 @@ struct PixelSize {
 constexpr PixelSize CalendarSize(std::int32_t width, std::int32_t height) {
   if (width == -1 && height == -1) return {128, 144};
   return {width, height};
+}
+
+// Rectangles in pixels of the dialog's client area (right and bottom
+// exclusive).
+struct PixelRect {
+  std::int32_t left, top, right, bottom;
+};
+
+// The date dialog once its calendar is in place. The calendar's own minimum
+// (MCM_GETMINREQRECT) depends on its font: where the whole month fits in
+// 130 x 140, nothing moves. Where it does not (a larger font, as under
+// Wine's font mapping), 130 x 140 would cut off weekday columns and the
+// next-month button, so the calendar gets the size it asks for (each side
+// at least 130 x 140), OK moves with it, keeping its gap below the calendar
+// (at least kCalendarGap) and its place relative to the calendar's middle,
+// and the client area grows to hold both with the margins they had: at least
+// the calendar's left margin right of it, and OK's bottom margin below OK.
+inline constexpr std::int32_t kCalendarGap = 4;
+struct DateLayout {
+  bool changed;
+  PixelRect calendar, ok;
+  PixelSize client;
+};
+constexpr DateLayout FitDateDialog(PixelSize calendar_min, PixelRect ok, PixelSize client) {
+  const PixelRect calendar{kCalendarX, kCalendarY, kCalendarX + kCalendarWidth, kCalendarY + kCalendarHeight};
+  if (calendar_min.width <= kCalendarWidth && calendar_min.height <= kCalendarHeight)
+    return {false, calendar, ok, client};
+  const std::int32_t width = std::max(calendar_min.width, kCalendarWidth);
+  const std::int32_t height = std::max(calendar_min.height, kCalendarHeight);
+  const PixelRect grown{kCalendarX, kCalendarY, kCalendarX + width, kCalendarY + height};
+  const std::int32_t gap = std::max(ok.top - calendar.bottom, kCalendarGap);
+  const std::int32_t dx = (width - kCalendarWidth) / 2, dy = grown.bottom + gap - ok.top;
+  const PixelRect moved{ok.left + dx, ok.top + dy, ok.right + dx, ok.bottom + dy};
+  const std::int32_t bottom_margin = std::max(client.height - ok.bottom, 0);
+  const PixelSize grown_client{std::max({client.width, grown.right + kCalendarX, moved.right}),
+                               std::max(client.height, moved.bottom + bottom_margin)};
+  return {true, grown, moved, grown_client};
 }
 
 }  // namespace farelib::dlg

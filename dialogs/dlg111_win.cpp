@@ -20,11 +20,41 @@ DateDialog g_dlg111;
 // The calendar is created without an id: the dialog's one child with id 0.
 constexpr ControlSlot<MonthCalendarRef> kCalendar[] = {{&g_dlg111.calendar, 0}};
 
+// A control's rectangle in its dialog's client area.
+PixelRect ClientRectOf(HWND dialog, HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// Where the calendar's font needs more than 130 x 140 for a whole month,
+// gives it that room: the calendar, OK and the dialog grow (FitDateDialog).
+// Nothing moves where the month fits, or where there is no calendar.
+void FitToCalendar(HWND dialog, const MonthCalendarRef& calendar) {
+  RECT min{};
+  if (!calendar.window() || !calendar.GetMinReqRect(&min)) return;
+  HWND ok = GetDlgItem(dialog, kOkButton);
+  RECT client{}, frame{};
+  GetClientRect(dialog, &client);
+  GetWindowRect(dialog, &frame);
+  const DateLayout l = FitDateDialog({min.right - min.left, min.bottom - min.top}, ClientRectOf(dialog, ok),
+                                     {client.right, client.bottom});
+  if (!l.changed) return;
+  constexpr UINT kPlace = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(calendar.window(), nullptr, l.calendar.left, l.calendar.top, l.calendar.right - l.calendar.left,
+               l.calendar.bottom - l.calendar.top, kPlace);
+  SetWindowPos(ok, nullptr, l.ok.left, l.ok.top, l.ok.right - l.ok.left, l.ok.bottom - l.ok.top, kPlace);
+  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left + l.client.width - client.right,
+               frame.bottom - frame.top + l.client.height - client.bottom, kPlace | SWP_NOMOVE);
+}
+
 INT_PTR CALLBACK DateProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   DateDialog& d = g_dlg111;
   switch (message) {
     case WM_INITDIALOG:
       d.calendar.Create(dialog, kCalendarX, kCalendarY, kCalendarWidth, kCalendarHeight);
+      FitToCalendar(dialog, d.calendar);
       break;
     case WM_COMMAND:
       // OK (and Enter); Esc and every other command leave the dialog open.

@@ -22,6 +22,11 @@ class MonthCalendarRef {
   void Attach(HWND window) { window_ = window; }
   // MCM_GETCURSEL into *record: nonzero when the control wrote the date.
   std::int32_t GetSelectedDate(SYSTEMTIME* record) const;
+  // MCM_GETMINREQRECT into *rect: the least size that shows a whole month in
+  // the control's font; nonzero when the control wrote it.
+  std::int32_t GetMinReqRect(RECT* rect) const {
+    return static_cast<std::int32_t>(SendMessageA(window_, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(rect)));
+  }
 
   HWND window() const { return window_; }
 

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "dialogs/template_decode.h"
 
@@ -118,6 +120,35 @@ TEST(DateDialogRules, CalendarSize) {
     auto s = farelib::dlg::CalendarSize(c.w, c.h);
     EXPECT_EQ(s.width, c.want_w) << c.w << " x " << c.h;
     EXPECT_EQ(s.height, c.want_h) << c.w << " x " << c.h;
+  }
+}
+
+TEST(DateDialogRules, CalendarGetsTheWholeMonthAndOkStaysClear) {
+  using farelib::dlg::FitDateDialog;
+  using farelib::dlg::PixelRect;
+  const PixelRect ok{39, 174, 105, 195};  // OK of the template in some font
+  const farelib::dlg::PixelSize client{147, 203};
+  auto fit = FitDateDialog({130, 140}, ok, client);
+  EXPECT_FALSE(fit.changed) << "a month that fits keeps the template's geometry";
+  EXPECT_EQ((std::vector<int>{fit.calendar.left, fit.calendar.top, fit.calendar.right, fit.calendar.bottom}),
+            (std::vector<int>{15, 15, 145, 155}));
+  struct Case {
+    std::int32_t min_w, min_h;
+    PixelRect ok;
+  } cases[] = {{252, 180, ok}, {120, 160, ok}, {200, 100, ok}, {140, 150, {39, 150, 105, 170}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("minimum " + std::to_string(c.min_w) + " x " + std::to_string(c.min_h));
+    auto l = FitDateDialog({c.min_w, c.min_h}, c.ok, client);
+    EXPECT_TRUE(l.changed);
+    EXPECT_EQ(l.calendar.left, 15);
+    EXPECT_EQ(l.calendar.top, 15);
+    EXPECT_EQ(l.calendar.right - l.calendar.left, std::max(c.min_w, 130));
+    EXPECT_EQ(l.calendar.bottom - l.calendar.top, std::max(c.min_h, 140));
+    EXPECT_EQ(l.ok.right - l.ok.left, c.ok.right - c.ok.left) << "OK keeps its size";
+    EXPECT_EQ(l.ok.bottom - l.ok.top, c.ok.bottom - c.ok.top);
+    EXPECT_GE(l.ok.top, l.calendar.bottom + farelib::dlg::kCalendarGap) << "OK below the calendar, clear of it";
+    EXPECT_GE(l.client.width, std::max(l.calendar.right + 15, l.ok.right)) << "both inside, margins kept";
+    EXPECT_GE(l.client.height, l.ok.bottom + (client.height - c.ok.bottom));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -100,19 +101,46 @@ TEST_F(DateDialog, DateOfTheLastOkSurvivesACloseBox) {
   EXPECT_EQ(Bytes(second), Bytes(first)) << "the close box hands back the date of the last OK";
 }
 
-TEST_F(DateDialog, CalendarCreatedAtRunTime) {
+// A control's rectangle in the dialog's client area.
+RECT InClient(HWND dialog, HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+std::string Text(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + " x " +
+         std::to_string(r.bottom - r.top);
+}
+
+// The calendar shows a whole month: 130 x 140 at 15, 15 where that holds
+// one in its font, else the size it asks for, with OK and the dialog grown
+// to fit.
+TEST_F(DateDialog, CalendarCreatedAtRunTimeShowsAWholeMonth) {
   SYSTEMTIME date;
   Run(&date, [](fldlg::Dialog& d) {
     EXPECT_EQ(GetWindowLongA(d.hwnd(), GWL_STYLE) & WS_SYSMENU, WS_SYSMENU) << "a close box";
     HWND cal = Calendar(d);
     ASSERT_NE(cal, nullptr);
-    RECT r;
-    GetWindowRect(cal, &r);
-    MapWindowPoints(HWND_DESKTOP, d.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    RECT min{}, client{};
+    ASSERT_TRUE(SendMessageA(cal, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&min)));
+    GetClientRect(d.hwnd(), &client);
+    const RECT r = InClient(d.hwnd(), cal), ok = InClient(d.hwnd(), GetDlgItem(d.hwnd(), IDOK));
+    const LONG min_w = min.right - min.left, min_h = min.bottom - min.top;
+    SCOPED_TRACE("minimum " + std::to_string(min_w) + " x " + std::to_string(min_h) + ", calendar " + Text(r) +
+                 ", OK " + Text(ok) + ", client " + Text(client));
     EXPECT_EQ(r.left, 15);
     EXPECT_EQ(r.top, 15);
-    EXPECT_EQ(r.right - r.left, 130);
-    EXPECT_EQ(r.bottom - r.top, 140);
+    if (min_w <= 130 && min_h <= 140) {
+      EXPECT_EQ(r.right - r.left, 130);
+      EXPECT_EQ(r.bottom - r.top, 140);
+    } else {
+      EXPECT_GE(r.right - r.left, std::max(min_w, 130L)) << "wide enough for seven days and both arrows";
+      EXPECT_GE(r.bottom - r.top, std::max(min_h, 140L));
+    }
+    EXPECT_TRUE(r.right <= client.right && r.bottom <= client.bottom) << "the calendar inside the client area";
+    EXPECT_TRUE(ok.left >= 0 && ok.right <= client.right && ok.bottom <= client.bottom) << "OK inside it";
+    EXPECT_GE(ok.top, r.bottom) << "OK clear of the calendar";
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(cal, GWL_STYLE)) & ~WS_CLIPSIBLINGS, WS_CHILD | WS_VISIBLE)
         << "none of the calendar's own styles";
     EXPECT_EQ(GetWindowLongA(cal, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY, 0);
