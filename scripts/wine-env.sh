@@ -21,7 +21,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml="}
 export WINEARCH=win64
 # The i386 PE libraries for wow64 mode (the root's own path).
-export WINEDLLPATH=/opt/wine-i386
+export WINEDLLPATH=/usr/lib/i386-linux-gnu/wine
 FARELIB_WINE_GRAPHICS=${FARELIB_WINE_GRAPHICS:-null}
 
 wine64=("$FARELIB_ROOT/scripts/wine-root" exec /usr/lib/wine/wine64)
