@@ -20,7 +20,8 @@
 #   wine64, wineserver  the commands that run wine64 and wineserver in the
 #                   root (arrays), for wrappers: timeout 60 "${wine64[@]}" ARGS
 #   wine_prefix     create the prefix once
-#   wine_up         start the server, detached, and wait until it answers
+#   wine_up         start the session: the server, detached, and its anchor
+#                   (see start_anchor); wait until both answer
 #   wine_down       end it and wait until it has gone
 #   run_wine ARGS   wine64 ARGS in the root
 #   run_wineserver ARGS
@@ -119,14 +120,47 @@ wine_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
-# The persistent server, detached (its own session, no open pipes). Without
+# The session's server, detached (its own session, no open pipes). Without
 # -f its first process returns once the socket is ready, and setsid -w waits
 # for that: no program is started before the server can take it. (Started in
 # the background instead, the first program may start a short-lived server of
-# its own first; the persistent one then cannot start, and programs started
-# later meet a server that ends a few seconds after each idle moment.)
+# its own first; the session's then cannot start.) It outlives its last
+# program by ten seconds: during the session the anchor below is always
+# there; after it, the server ends by itself, with Wine's own processes and
+# the mounts of the root they run in, even when the session was killed.
 start_wineserver() {
-  setsid -w "${wineserver[@]}" -p </dev/null >/dev/null 2>&1
+  setsid -w "${wineserver[@]}" -p10 </dev/null >/dev/null 2>&1
+}
+
+# The session's anchor, a Wine program (cmd, waiting for a line) that lasts
+# as long as the shell that started the session. Two things hang on it:
+#  - The desktop. Wine starts its desktop process (explorer.exe /desktop)
+#    for the first program that needs a window, and that process keeps the
+#    program's standard error (Wine hands every process it starts the
+#    Unix stderr of its starter) until the desktop closes, a second after
+#    the last program has left it. Started by a test, it held the test's
+#    output pipe open, and ctest, which reads a test's output to its end,
+#    waited for it: after the program itself had passed and exited, and,
+#    with tests starting all the time under load, past the time limit.
+#    Started by the anchor (whose stderr goes nowhere), the desktop stays
+#    open for the whole session, and no test starts one.
+#  - The session's end. The anchor reads from a pipe whose only writer is a
+#    sleep that the kernel kills when this shell dies, however it dies: the
+#    anchor then reads the end of its input and exits, and the server ends
+#    ten seconds later.
+# The anchor writes farelib-anchor into the prefix once it runs, and so
+# holds the desktop; wine_up waits for that.
+start_anchor() {
+  local mark=$WINEPREFIX/farelib-anchor
+  rm -f "$mark"
+  setpriv --pdeathsig KILL -- sleep infinity 2>/dev/null </dev/null |
+    (cd "$WINEPREFIX" && run_wine cmd /c 'type nul > farelib-anchor & set /p _=' >/dev/null 2>&1) &
+  for _ in $(seq 1200); do
+    [ -f "$mark" ] && return 0
+    sleep 0.1
+  done
+  echo "wine: the session's anchor did not start in 120 s" >&2
+  return 1
 }
 
 wine_up() {
@@ -137,7 +171,7 @@ wine_up() {
     wine_down
     start_wineserver || { echo "wine: the wineserver of $WINEPREFIX did not start" >&2; return 1; }
   fi
-  run_wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  start_anchor
 }
 
 wine_down() {
