@@ -142,19 +142,22 @@ start_wineserver() {
 #    output pipe open, and ctest, which reads a test's output to its end,
 #    waited for it: after the program itself had passed and exited, and,
 #    with tests starting all the time under load, past the time limit.
-#    Started by the anchor (whose stderr goes nowhere), the desktop stays
-#    open for the whole session, and no test starts one.
+#    The anchor asks for the desktop window first (rundll32 calling
+#    GetDesktopWindow, which returns once the desktop is there), with its
+#    stderr going nowhere; the desktop then stays open for the whole
+#    session, and no test starts one.
 #  - The session's end. The anchor reads from a pipe whose only writer is a
 #    sleep that the kernel kills when this shell dies, however it dies: the
 #    anchor then reads the end of its input and exits, and the server ends
 #    ten seconds later.
-# The anchor writes farelib-anchor into the prefix once it runs, and so
-# holds the desktop; wine_up waits for that.
+# The anchor writes farelib-anchor into the prefix once the desktop is
+# there and it holds it; wine_up waits for that.
 start_anchor() {
   local mark=$WINEPREFIX/farelib-anchor
   rm -f "$mark"
   setpriv --pdeathsig KILL -- sleep infinity 2>/dev/null </dev/null |
-    (cd "$WINEPREFIX" && run_wine cmd /c 'type nul > farelib-anchor & set /p _=' >/dev/null 2>&1) &
+    (cd "$WINEPREFIX" && run_wine cmd /c \
+      'rundll32.exe user32.dll,GetDesktopWindow & type nul > farelib-anchor & set /p _=' >/dev/null 2>&1) &
   for _ in $(seq 1200); do
     [ -f "$mark" ] && return 0
     sleep 0.1
