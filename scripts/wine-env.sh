@@ -1,6 +1,7 @@
-# Sourced by the scripts: the project's Wine prefix and a persistent wineserver,
-# all run by Wine 10 in the root that scripts/wine-root keeps (one wine64 runs
-# the x86_64 programs and starts the i686 ones; one 64-bit prefix serves both).
+# Sourced by the scripts: the project's Wine prefix and its session (a server
+# and an anchor), all run by Wine 10 in the root that scripts/wine-root keeps
+# (one wine64 runs the x86_64 programs and starts the i686 ones; one 64-bit
+# prefix serves both).
 #
 # The i686 programs run one of two ways, the same for every program of a run:
 #   native     in wine64's wow64 mode, on the kernel's own 32-bit code
