@@ -1,6 +1,6 @@
 # Draws the benchmarks' plots from the data bench/report.py writes.
 #   gnuplot -e "dir='build/bench'; archs='i686 x86_64'" bench/plot.gp
-# archs names the architectures that were measured; each has
+# archs names the architectures that were timed (not emulated); each has
 # store-ARCH.dat and dialogs-ARCH.dat in dir.
 if (!exists("dir")) dir = "build/bench"
 if (!exists("archs")) archs = "x86_64"

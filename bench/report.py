@@ -3,13 +3,15 @@
 
 Each benchmark program prints "key value" lines; scripts/bench collects one
 file of them per architecture. This prints the table, with a column per
-architecture (an architecture that could not run says "not run" and why,
-once, under the table), each goal with a pass or MISS mark, and writes the
-data files that bench/plot.gp draws:
+architecture and each goal with a pass or MISS mark, and writes the data
+files that bench/plot.gp draws:
 
-  report.py OUT_DIR i686=FILE|"not run: REASON" x86_64=FILE|"not run: REASON"
+  report.py OUT_DIR i686=[emulated:]FILE x86_64=[emulated:]FILE
 
-The exit status is 1 when a figure of an architecture that ran is missing.
+The figures of an architecture run under a user-mode emulator (emulated:)
+are shown in a column marked so, and judge no goal: they time the emulator.
+
+The exit status is 1 when a figure is missing.
 """
 import sys
 from pathlib import Path
@@ -120,25 +122,26 @@ def rows():
     return r
 
 
-def cell(row, figures):
-    """One table cell: the value with its goal's mark, or why there is none."""
-    if figures is None:
-        return "not run", True
+def cell(row, figures, judged=True):
+    """One table cell: the value, with its goal's mark where the column is
+    judged, or why there is none."""
     _, keys, fmt, goal = row
     try:
         v = value(keys, figures)
     except (KeyError, ZeroDivisionError):
         return "missing", False
     text = fmt % v
-    if goal:
+    if goal and judged:
         text += " pass" if goal[1](v) else " MISS"
     return text, True
 
 
-def table(results):
-    """The table's lines and whether every figure of an architecture that ran
-    was there. `results` maps each architecture to its figures, or to None."""
-    lines = ["%-52s %16s %16s   %s" % ("", "i686", "x86_64", "goal")]
+def table(results, emulated=()):
+    """The table's lines and whether every figure was there. `results` maps
+    each architecture to its figures; `emulated` names those run under an
+    emulator."""
+    heads = [arch + " emulated" if arch in emulated else arch for arch in ARCHS]
+    lines = ["%-52s %16s %16s   %s" % ("", heads[0], heads[1], "goal")]
     complete = True
     for row in rows():
         if len(row) == 1:
@@ -146,7 +149,7 @@ def table(results):
             continue
         cells = []
         for arch in ARCHS:
-            text, ok = cell(row, results.get(arch))
+            text, ok = cell(row, results[arch], arch not in emulated)
             complete = complete and ok
             cells.append(text)
         goal = row[3][0] if row[3] else ""
@@ -190,28 +193,31 @@ def main(argv):
         print(__doc__, file=sys.stderr)
         return 2
     out = Path(argv[1])
-    results, reasons = {}, []
+    results, emulated = {}, []
     for column in argv[2:]:
         arch, _, source = column.partition("=")
         if arch not in ARCHS:
             print("report.py: unknown architecture %r" % arch, file=sys.stderr)
             return 2
-        if source.startswith("not run"):
-            results[arch] = None
-            reasons.append("%s not run: %s" % (arch, source.partition(":")[2].strip()))
-        else:
-            results[arch] = parse(Path(source).read_text(errors="replace"))
-    lines, complete = table(results)
+        if source.startswith("emulated:"):
+            emulated.append(arch)
+            source = source[len("emulated:"):]
+        results[arch] = parse(Path(source).read_text(errors="replace"))
+    if set(results) != set(ARCHS):
+        print(__doc__, file=sys.stderr)
+        return 2
+    lines, complete = table(results, emulated)
     print("\n".join(lines))
-    for reason in reasons:
-        print(reason)
-    measured = [a for a in ARCHS if results.get(a) is not None]
-    for arch in measured:
+    for arch in emulated:
+        print("%s emulated (user-mode emulator): its timings judge no goal" % arch)
+    # The plots draw timings, so only the architectures run without an emulator.
+    timed = [a for a in ARCHS if a not in emulated]
+    for arch in timed:
         f = results[arch]
         if "store.scan_ns_per_entry" in f and "store.lenb.ns.0" in f and "store.midb.ns.0" in f:
             (out / ("store-%s.dat" % arch)).write_text(store_data(f))
         (out / ("dialogs-%s.dat" % arch)).write_text(dialog_data(f))
-    (out / "archs.txt").write_text(" ".join(measured) + "\n")
+    (out / "archs.txt").write_text(" ".join(timed) + "\n")
     return 0 if complete else 1
 
 

@@ -3,7 +3,7 @@
 # holds them, checks its contents, links a C host against the installed header
 # and import libraries (i686: MinGW and MSVC-style libraries; x86_64 too) and
 # runs the hosts of both architectures under Wine against the installed DLLs
-# (the i686 ones where the kernel runs 32-bit code).
+# (the i686 ones natively or emulated, as scripts/wine-env.sh chooses).
 #   run.sh SOURCE_DIR WIN32_BUILD WIN64_BUILD WORK_DIR
 set -uo pipefail
 src=$1 win32=$2 win64=$3 work=$4
@@ -15,17 +15,12 @@ fail=0
 note() { echo "$*"; }
 bad() { echo "FAIL: $*"; fail=1; }
 
-# The i686 programs start only on a kernel that runs 32-bit code; elsewhere
-# they are still built and checked as files, and the runs are left out with
-# the reason said once.
+# The i686 programs run the way the rest of the run does (FARELIB_I686);
+# a way that cannot be had is a failure, and their runs are left out.
 export FARELIB_ROOT=$src
 . "$src/scripts/wine-env.sh"
-i686_why=$(i686_runnable)
-case $? in
-  0) run_i686=1 ;;
-  1) run_i686=0; note "i686 programs built, not run: $i686_why" ;;
-  *) run_i686=0; bad "$i686_why" ;;
-esac
+run_i686=1
+i686_choose || { run_i686=0; bad "$i686_why"; }
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -82,7 +77,7 @@ C
   done
 fi
 
-# i686: the hosts run beside the installed deliverables, under Wine's wow64 mode.
+# i686: the hosts run beside the installed deliverables.
 for exe in host32 host32-3 host32-lib entry-i686; do
   if [ "$run_i686" = 1 ] && [ -f "$work/$exe.exe" ]; then
     cp "$work/$exe.exe" "$stage/bin/" &&
@@ -141,7 +136,6 @@ fp=$work/find-package
 if cmake -S "$src/tests/package/find-package" -B "$fp" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
      -DCMAKE_PREFIX_PATH="$stage" >"$work/find-package.txt" 2>&1 &&
    cmake --build "$fp" >>"$work/find-package.txt" 2>&1; then
-  [ "$run_i686" = 1 ] || note "find_package hosts built, not run"
   for exe in host host3; do
     [ "$run_i686" = 1 ] || continue
     "$src/scripts/wine-run" "$fp/$exe.exe" >"$work/find-package-$exe.txt" 2>&1 ||

@@ -1,5 +1,5 @@
 """Checks of bench/report.py: reading the figures, the goals' marks, the
-columns of architectures that did not run, and the plots' data."""
+columns of architectures run under an emulator, and the plots' data."""
 import contextlib
 import io
 import re
@@ -74,7 +74,6 @@ class CellTest(unittest.TestCase):
             (kept_ratio, {"store.lenb.ns.0": 100, "store.lenb.ns.1000000": 121}, "1.21 MISS", True),
             (kept_ratio, {"store.lenb.ns.0": 100}, "missing", False),
             (kept_ratio, {"store.lenb.ns.0": 0, "store.lenb.ns.1000000": 5}, "missing", False),
-            (kept_ratio, None, "not run", True),
             (threads_ratio, {"threads.lenb.1": 4.0, "threads.lenb.8": 4.0}, "1.00 pass", True),
             (threads_ratio, {"threads.lenb.1": 4.0, "threads.lenb.8": 1.7}, "0.42 MISS", True),
             (row_named("Call_dlg100 N = 32767"), {"ready.Call_dlg100.32767": 0.51}, "0.510 s MISS", True),
@@ -85,12 +84,16 @@ class CellTest(unittest.TestCase):
                              "%s from %r" % (row[0].strip(), figures))
 
     def test_table_columns(self):
-        lines, complete = report.table({"i686": None, "x86_64": full_figures()})
-        self.assertTrue(complete, "every figure of x86_64 given")
+        lines, complete = report.table({"i686": full_figures(), "x86_64": full_figures()}, emulated=["i686"])
+        self.assertTrue(complete, "every figure given")
+        self.assertEqual(lines[0].split(), ["i686", "emulated", "x86_64", "goal"], "the heading")
         body = [l for l in lines[1:] if l.startswith("  ")]
         self.assertEqual(len(body), len([r for r in report.rows() if len(r) > 1]), "a line per row")
-        for line in body:
-            self.assertIn("not run", line, "the i686 column of %r" % line)
+        goals = [l for l in body if "<=" in l or ">=" in l]
+        for line in goals:
+            i686, x86_64 = line[52:69], line[69:86]
+            self.assertNotRegex(i686, "pass|MISS", "the emulated column of %r" % line)
+            self.assertRegex(x86_64, "pass|MISS", "the x86_64 column of %r" % line)
         lines, complete = report.table({"i686": {}, "x86_64": full_figures()})
         self.assertFalse(complete, "an i686 run that gave no figures")
 
@@ -112,17 +115,18 @@ class DataTest(unittest.TestCase):
         first = lines[1].split()
         self.assertEqual(first, ["1", "0.01", "NaN", "NaN", "0.07", "NaN"], "row N = 1")
 
-    def test_main_writes_only_measured(self):
+    def test_main_plots_only_timed(self):
         with tempfile.TemporaryDirectory() as d:
-            src = Path(d) / "x86_64.txt"
+            src = Path(d) / "figures.txt"
             src.write_text("".join("%s %s\n" % kv for kv in full_figures().items()))
             printed = io.StringIO()
             with contextlib.redirect_stdout(printed):
-                status = report.main(["report.py", d, "i686=not run: no 32-bit code", "x86_64=%s" % src])
-            self.assertIn("i686 not run: no 32-bit code", printed.getvalue(), "the reason, under the table")
-            self.assertEqual(status, 0, "exit status with every x86_64 figure")
-            self.assertEqual((Path(d) / "archs.txt").read_text().split(), ["x86_64"], "measured archs")
-            self.assertFalse((Path(d) / "store-i686.dat").exists(), "no data for i686")
+                status = report.main(["report.py", d, "i686=emulated:%s" % src, "x86_64=%s" % src])
+            self.assertIn("i686 emulated (user-mode emulator): its timings judge no goal", printed.getvalue(),
+                          "the note under the table")
+            self.assertEqual(status, 0, "exit status with every figure")
+            self.assertEqual((Path(d) / "archs.txt").read_text().split(), ["x86_64"], "plotted archs")
+            self.assertFalse((Path(d) / "store-i686.dat").exists(), "no plot data for emulated i686")
             self.assertTrue((Path(d) / "dialogs-x86_64.dat").exists(), "dialog data for x86_64")
 
 
