@@ -32,16 +32,33 @@ void StringStore::Attach(const StoreHost& host) {
 
 int StringStore::StripeOf(const char* text) {
   // Heap blocks are 8-byte aligned at least: the bits below carry nothing.
-  std::uint64_t a = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text)) >> 3;
-  return static_cast<int>((a * 0x9E3779B97F4A7C15u) >> (64 - kStripeBits));
+  // A multiplicative hash in the machine's word, its top bits the list.
+  const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(text) >> 3;
+  if constexpr (sizeof(std::uintptr_t) == 8)
+    return static_cast<int>((static_cast<std::uint64_t>(a) * 0x9E3779B97F4A7C15u) >> (64 - kStripeBits));
+  else
+    return static_cast<int>((static_cast<std::uint32_t>(a) * 0x9E3779B9u) >> (32 - kStripeBits));
 }
 
-bool StringStore::Register(char* text) {
+// Every string made passes here: kept small, so that it is inlined.
+[[gnu::always_inline]] inline bool StringStore::Register(char* text) {
   const int i = StripeOf(text);
   Stripe& s = stripes_[i];
-  // A larger list for this one, taken from the heap outside the lock. By the
-  // time the lock is held again another thread may have grown the list, and
-  // even filled it again; the spare is then given back or taken anew.
+  host_.lock(host_.ctx, i);
+  if (s.count < s.capacity) {
+    s.items[s.count++] = text;
+    host_.unlock(host_.ctx, i);
+    return true;
+  }
+  host_.unlock(host_.ctx, i);
+  return RegisterInLargerList(i, text);
+}
+
+bool StringStore::RegisterInLargerList(int i, char* text) {
+  Stripe& s = stripes_[i];
+  // A larger list, taken from the heap outside the lock. By the time the
+  // lock is held again another thread may have grown the list, and even
+  // filled it again; the spare is then given back or taken anew.
   char** spare = nullptr;
   std::int64_t spare_capacity = 0;
   for (;;) {

@@ -109,7 +109,9 @@ class StringStore {
     std::int32_t count;
     std::int32_t capacity;
   };
-  bool Register(char* text);  // false when the list cannot grow
+  // False when the list is full and cannot grow.
+  bool Register(char* text);
+  bool RegisterInLargerList(int stripe, char* text);
 
   StoreHost host_;
   char* fallback_;
