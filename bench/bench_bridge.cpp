@@ -59,15 +59,9 @@ int main() {
     if (auto f = reinterpret_cast<SetPlgCommentProc>(reinterpret_cast<void*>(GetProcAddress(p, "SetPlgComment")))) sink = sink + f(1);
     FreeLibrary(p);
   };
-  // Batches of each in turn, so that both meet the same moments of a busy
-  // machine; the best batch of each counts.
   auto bridged = [&] { sink = sink + set_comment(plugin.c_str(), 1); };
   const int calls = bench::BatchFor(kBatchSeconds, kMostCalls, bridged);
-  double bridge = 1e30, floor = 1e30;
-  for (int r = 0; r < kReps; ++r) {
-    bridge = std::min(bridge, bench::BestPerCall(calls, 1, bridged));
-    floor = std::min(floor, bench::BestPerCall(calls, 1, by_hand));
-  }
+  const auto [bridge, floor] = bench::BestPerCallInTurn(calls, kReps, bridged, by_hand);
   bench::Figure(bridge * 1e6, "bridge.us");
   bench::Figure(floor * 1e6, "bridge.floor_us");
   return 0;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
 
 #include "farelib.h"
 #include "support/farelib_loader.h"
@@ -71,6 +72,19 @@ double BestPerCall(int calls, int reps, F&& f) {
     best = std::min(best, (Now() - t0) / calls);
   }
   return best;
+}
+
+// Seconds per call of `f` and of `g`, each the best of `reps` batches of
+// `calls` calls, their batches taken in turn: a call and its floor meet the
+// same moments of a busy machine, and the heap in the same state.
+template <class F, class G>
+std::pair<double, double> BestPerCallInTurn(int calls, int reps, F&& f, G&& g) {
+  double best_f = 1e30, best_g = 1e30;
+  for (int r = 0; r < reps; ++r) {
+    best_f = std::min(best_f, BestPerCall(calls, 1, f));
+    best_g = std::min(best_g, BestPerCall(calls, 1, g));
+  }
+  return {best_f, best_g};
 }
 
 // How many calls of `f` make a batch of about `seconds`, from one timed

@@ -7,26 +7,29 @@ StringStore g_strings;
 
 namespace {
 
-HeapLock g_heap_lock;
+// A list's lock, on a cache line of its own. A list's lock is held for a few
+// dozen instructions; a thread that finds it taken spins that long before it
+// sleeps in the kernel.
+struct alignas(64) StripeLock {
+  CRITICAL_SECTION cs;
+};
+constexpr DWORD kSpinCount = 1000;
 
-HeapLock& Ctx(void* ctx) { return *static_cast<HeapLock*>(ctx); }
-void* AllocZeroed(void* ctx, std::size_t bytes) { return HeapAlloc(Ctx(ctx).heap, HEAP_ZERO_MEMORY, bytes); }
-void* Resize(void* ctx, void* block, std::size_t bytes) { return HeapReAlloc(Ctx(ctx).heap, 0, block, bytes); }
-void FreeBlock(void* ctx, void* block) { HeapFree(Ctx(ctx).heap, 0, block); }
-void Lock(void* ctx) { EnterCriticalSection(&Ctx(ctx).cs); }
-void Unlock(void* ctx) { LeaveCriticalSection(&Ctx(ctx).cs); }
+HANDLE g_heap;
+StripeLock g_locks[StringStore::kStripes];
+
+void* AllocZeroed(void*, std::size_t bytes) { return HeapAlloc(g_heap, HEAP_ZERO_MEMORY, bytes); }
+void FreeBlock(void*, void* block) { HeapFree(g_heap, 0, block); }
+void Lock(void*, int stripe) { EnterCriticalSection(&g_locks[stripe].cs); }
+void Unlock(void*, int stripe) { LeaveCriticalSection(&g_locks[stripe].cs); }
 void DebugOutput(void*, const char* text) { OutputDebugStringA(text); }
 
 }  // namespace
 
-StoreHost WindowsStoreHost(HeapLock* ctx) {
-  return StoreHost{ctx, AllocZeroed, Resize, FreeBlock, Lock, Unlock, DebugOutput};
-}
-
 void AttachStringStore() {
-  InitializeCriticalSection(&g_heap_lock.cs);
-  g_heap_lock.heap = GetProcessHeap();
-  g_strings.Attach(WindowsStoreHost(&g_heap_lock));
+  for (StripeLock& l : g_locks) InitializeCriticalSectionAndSpinCount(&l.cs, kSpinCount);
+  g_heap = GetProcessHeap();
+  g_strings.Attach(StoreHost{nullptr, AllocZeroed, FreeBlock, Lock, Unlock, DebugOutput});
 }
 
 char* CopyHostText(const char* text) { return g_strings.CreateCopy(text, lstrlenA(text)); }

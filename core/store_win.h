@@ -10,7 +10,7 @@ namespace farelib {
 
 // The library's module handle, as DllMain last received it.
 extern HMODULE g_module;
-// The one store of the process: process heap, one critical section,
+// The one store of the process: process heap, a critical section per list,
 // OutputDebugStringA for the unknown-pointer message.
 extern StringStore g_strings;
 
@@ -33,15 +33,6 @@ class TempString {
  private:
   char* text_;
 };
-
-// A heap and the lock that guards a store's list.
-struct HeapLock {
-  HANDLE heap;
-  CRITICAL_SECTION cs;
-};
-// The store's platform functions over *ctx, which must outlive the store.
-// The process-wide store uses one on the process heap; tests may make more.
-StoreHost WindowsStoreHost(HeapLock* ctx);
 
 }  // namespace farelib
 

@@ -11,41 +11,80 @@ namespace {
 // then the NUL. Writable, because a host may write the NUL it was given.
 alignas(4) unsigned char g_static_fallback[8];
 constexpr std::int32_t kInitialCapacity = 64;
+
+// The capacity a full list grows to; not more than `capacity` when it cannot grow.
+std::int64_t Grown(std::int32_t capacity) {
+  std::int64_t grown = capacity < kInitialCapacity ? kInitialCapacity : capacity + std::int64_t{capacity} / 4;
+  if (grown > INT32_MAX) grown = INT32_MAX;
+  if (static_cast<std::uint64_t>(grown) > SIZE_MAX / sizeof(char*)) grown = capacity;
+  return grown;
+}
 }  // namespace
 
-bool StringStore::Attach(const StoreHost& host) {
+void StringStore::Attach(const StoreHost& host) {
   host_ = host;
-  count_ = 0;
-  capacity_ = 0;
-  // A one-byte block that the first Create grows.
-  items_ = static_cast<char**>(host_.alloc_zeroed(host_.ctx, 1));
+  for (Stripe& s : stripes_) s = Stripe{};
   // The shared empty string: a zero-filled block like Create(0)'s, never in
-  // the list and never freed.
+  // a list and never freed.
   unsigned char* block = static_cast<unsigned char*>(host_.alloc_zeroed(host_.ctx, 5));
   fallback_ = reinterpret_cast<char*>((block ? block : g_static_fallback) + 4);
-  return items_ != nullptr;
 }
 
-bool StringStore::Register(char* text) {
-  host_.lock(host_.ctx);
-  if (count_ == capacity_) {
-    std::int64_t grown = capacity_ < kInitialCapacity ? kInitialCapacity : capacity_ + std::int64_t{capacity_} / 4;
-    if (grown > INT32_MAX) grown = INT32_MAX;
-    void* items = nullptr;
-    if (grown > capacity_ && static_cast<std::uint64_t>(grown) <= SIZE_MAX / sizeof(char*)) {
-      std::size_t bytes = static_cast<std::size_t>(grown) * sizeof(char*);
-      items = items_ ? host_.resize(host_.ctx, items_, bytes) : host_.alloc_zeroed(host_.ctx, bytes);
-    }
-    if (items == nullptr) {
-      host_.unlock(host_.ctx);
-      return false;
-    }
-    items_ = static_cast<char**>(items);
-    capacity_ = static_cast<std::int32_t>(grown);
+int StringStore::StripeOf(const char* text) {
+  // Heap blocks are 8-byte aligned at least: the bits below carry nothing.
+  // A multiplicative hash in the machine's word, its top bits the list.
+  const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(text) >> 3;
+  if constexpr (sizeof(std::uintptr_t) == 8)
+    return static_cast<int>((static_cast<std::uint64_t>(a) * 0x9E3779B97F4A7C15u) >> (64 - kStripeBits));
+  else
+    return static_cast<int>((static_cast<std::uint32_t>(a) * 0x9E3779B9u) >> (32 - kStripeBits));
+}
+
+// Every string made passes here: kept small, so that it is inlined.
+[[gnu::always_inline]] inline bool StringStore::Register(char* text) {
+  const int i = StripeOf(text);
+  Stripe& s = stripes_[i];
+  host_.lock(host_.ctx, i);
+  if (s.count < s.capacity) {
+    s.items[s.count++] = text;
+    host_.unlock(host_.ctx, i);
+    return true;
   }
-  items_[count_++] = text;
-  host_.unlock(host_.ctx);
-  return true;
+  host_.unlock(host_.ctx, i);
+  return RegisterInLargerList(i, text);
+}
+
+bool StringStore::RegisterInLargerList(int i, char* text) {
+  Stripe& s = stripes_[i];
+  // A larger list, taken from the heap outside the lock. By the time the
+  // lock is held again another thread may have grown the list, and even
+  // filled it again; the spare is then given back or taken anew.
+  char** spare = nullptr;
+  std::int64_t spare_capacity = 0;
+  for (;;) {
+    host_.lock(host_.ctx, i);
+    if (s.count == s.capacity && spare_capacity > s.capacity) {
+      if (s.count > 0) std::memcpy(spare, s.items, static_cast<std::size_t>(s.count) * sizeof(char*));
+      char** old = s.items;
+      s.items = spare;
+      s.capacity = static_cast<std::int32_t>(spare_capacity);
+      spare = old;  // freed below
+    }
+    if (s.count < s.capacity) {
+      s.items[s.count++] = text;
+      host_.unlock(host_.ctx, i);
+      if (spare != nullptr) host_.free_block(host_.ctx, spare);
+      return true;
+    }
+    const std::int64_t wanted = Grown(s.capacity);
+    const bool can_grow = wanted > s.capacity;
+    host_.unlock(host_.ctx, i);
+    if (spare != nullptr) host_.free_block(host_.ctx, spare);
+    spare = can_grow ? static_cast<char**>(host_.alloc_zeroed(host_.ctx, static_cast<std::size_t>(wanted) * sizeof(char*)))
+                     : nullptr;
+    if (spare == nullptr) return false;
+    spare_capacity = wanted;
+  }
 }
 
 char* StringStore::Create(std::int32_t n) {
@@ -83,25 +122,41 @@ char* StringStore::Concatenate(char* left, char* right) {
 
 void StringStore::Release(const char* text) {
   if (text == nullptr || IsFallback(text)) return;
-  host_.lock(host_.ctx);
+  const int i = StripeOf(text);
+  Stripe& s = stripes_[i];
+  host_.lock(host_.ctx, i);
   // Newest first: the strings the library releases are the ones it has just made.
-  std::int32_t i = count_ - 1;
-  while (i >= 0 && items_[i] != text) --i;
-  if (i < 0) {
-    host_.unlock(host_.ctx);
+  std::int32_t at = s.count - 1;
+  while (at >= 0 && s.items[at] != text) --at;
+  if (at < 0) {
+    host_.unlock(host_.ctx, i);
     host_.debug_output(host_.ctx, kUnknownStringMessage);
     return;
   }
-  --count_;
-  std::memmove(items_ + i, items_ + i + 1, static_cast<std::size_t>(count_ - i) * sizeof(char*));
-  host_.unlock(host_.ctx);
+  --s.count;
+  std::memmove(s.items + at, s.items + at + 1, static_cast<std::size_t>(s.count - at) * sizeof(char*));
+  host_.unlock(host_.ctx, i);
   host_.free_block(host_.ctx, const_cast<char*>(text) - 4);
 }
 
+std::int32_t StringStore::LiveCount() const {
+  std::int32_t live = 0;
+  for (int i = 0; i < kStripes; ++i) {
+    host_.lock(host_.ctx, i);
+    live += stripes_[i].count;
+    host_.unlock(host_.ctx, i);
+  }
+  return live;
+}
+
 bool StringStore::IsLive(const char* text) const {
-  for (std::int32_t i = count_ - 1; i >= 0; --i)
-    if (items_[i] == text) return true;
-  return false;
+  const int i = StripeOf(text);
+  const Stripe& s = stripes_[i];
+  host_.lock(host_.ctx, i);
+  std::int32_t at = s.count - 1;
+  while (at >= 0 && s.items[at] != text) --at;
+  host_.unlock(host_.ctx, i);
+  return at >= 0;
 }
 
 }  // namespace farelib

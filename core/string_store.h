@@ -6,19 +6,29 @@
 // (block + 4), so it reads as an ordinary C string and its length sits in the
 // four bytes before it.
 //
-// StringStore keeps the list of live blocks in order of allocation, so that a
-// block can be released by its text pointer alone. It knows nothing of the
-// platform: the heap, the lock and the debugger output come in a StoreHost.
+// StringStore keeps the set of live blocks, so that a block can be released
+// by its text pointer alone. It knows nothing of the platform: the heap, the
+// locks and the debugger output come in a StoreHost.
 //
-// Cost: strings handed to the host are never released, so the list only
-// grows. The list grows in steps of a quarter of its size and a release searches from the
-// newest entry, where the strings that the library releases (its own
+// Threads: the set is split into kStripes lists, each under a lock of its
+// own, and a text belongs to the list that a hash of its address picks. Any
+// thread may release a string that another made: the address alone finds
+// the list, and a pointer that is no live string is looked for in the one
+// list where it would be. Each list keeps its entries in order of
+// allocation. A lock is held only while a list is searched or changed,
+// never across a heap call: a full list takes a larger block outside its
+// lock and moves to it under the lock. Threads that make strings at once
+// wait for each other only when their strings fall into the same list.
+//
+// Cost: strings handed to the host are never released, so the lists only
+// grow. A list grows in steps of a quarter of its size and a release searches
+// from the newest entry, where the strings that the library releases (its own
 // temporaries, made a moment before) stand: no call gets slower as the host
 // collects strings.
 //
 // Heap exhaustion: a string that cannot be made, or cannot be registered, is
-// the shared empty string (length 0, first byte NUL), which is never in the
-// list and which Release ignores. Nothing registered is ever lost. The shared
+// the shared empty string (length 0, first byte NUL), which is never listed
+// and which Release ignores. Nothing registered is ever lost. The shared
 // empty string is a block of the store's heap too, taken at Attach and never
 // freed, so a host holds it as long as any other string: it outlives the
 // library's image if the host unloads the DLL. Only when the heap cannot give
@@ -32,15 +42,18 @@
 
 namespace farelib {
 
-// What the store needs from the platform. All functions get ctx first.
+// What the store needs from the platform. All functions get ctx first. The
+// store calls them from any thread, and the heap functions never while it
+// holds a lock.
 struct StoreHost {
   void* ctx;
-  void* (*alloc_zeroed)(void* ctx, std::size_t bytes);            // null on failure
-  void* (*resize)(void* ctx, void* block, std::size_t bytes);     // null on failure, block intact
+  void* (*alloc_zeroed)(void* ctx, std::size_t bytes);  // null on failure
   void (*free_block)(void* ctx, void* block);
-  void (*lock)(void* ctx);
-  void (*unlock)(void* ctx);
-  void (*debug_output)(void* ctx, const char* text);               // NUL-terminated CP932
+  // One lock per list, numbered 0 to StringStore::kStripes - 1. The store
+  // holds at most one at a time.
+  void (*lock)(void* ctx, int stripe);
+  void (*unlock)(void* ctx, int stripe);
+  void (*debug_output)(void* ctx, const char* text);  // NUL-terminated CP932
 };
 
 // "未知の文字列が解放されようとしました。\r\n" in code page 932: what Release
@@ -49,10 +62,13 @@ extern const char kUnknownStringMessage[];
 
 class StringStore {
  public:
+  static constexpr int kStripeBits = 4;
+  static constexpr int kStripes = 1 << kStripeBits;
+
   // Zero-initialised storage is a valid "not yet attached" store; Attach
-  // makes it usable. Attach may be called once. False when the list cannot
-  // be had (the shared empty string always can).
-  bool Attach(const StoreHost& host);
+  // makes it usable. Attach may be called once, before any other thread uses
+  // the store. The lists are taken from the heap as strings arrive.
+  void Attach(const StoreHost& host);
 
   // A new registered string of n NUL bytes (n >= 0).
   char* Create(std::int32_t n);
@@ -74,20 +90,32 @@ class StringStore {
   char* FallbackEmpty() const { return fallback_; }
   bool IsFallback(const char* text) const { return text == fallback_; }
 
-  // For tests and diagnostics.
-  std::int32_t LiveCount() const { return count_; }
+  // The list a text belongs to.
+  static int StripeOf(const char* text);
+
+  // For tests and diagnostics; each takes the locks it needs.
+  std::int32_t LiveCount() const;
   bool IsLive(const char* text) const;
-  // The live strings, oldest first (valid until the next change).
-  char* const* Items() const { return items_; }
+  // The live strings of list `stripe`, oldest first, and the list's block
+  // (null before its first string). Valid while no other thread changes it.
+  std::int32_t StripeCount(int stripe) const { return stripes_[stripe].count; }
+  char* const* StripeItems(int stripe) const { return stripes_[stripe].items; }
 
  private:
-  bool Register(char* text);  // false when the list cannot grow
+  // One list, on a cache line of its own: threads that work on different
+  // lists do not slow each other down.
+  struct alignas(64) Stripe {
+    char** items;
+    std::int32_t count;
+    std::int32_t capacity;
+  };
+  // False when the list is full and cannot grow.
+  bool Register(char* text);
+  bool RegisterInLargerList(int stripe, char* text);
 
   StoreHost host_;
-  char** items_;
-  std::int32_t count_;
-  std::int32_t capacity_;
   char* fallback_;
+  Stripe stripes_[kStripes];
 };
 
 }  // namespace farelib

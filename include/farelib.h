@@ -108,7 +108,9 @@ static __inline int32_t farelib_length(const char* text) {
 
 /* The number of bytes of text before its NUL; null gives 0. Double-byte
    characters count two: "\x89\x5E\x92\xC0", two kanji, gives 4. Writes
-   nothing, and answers right even when the heap is exhausted. Both DLLs. */
+   nothing, allocates nothing and takes no lock, so it answers right when
+   the heap is exhausted and threads calling it at once never wait for each
+   other. Both DLLs. */
 int32_t FARELIB_API LenB_ASCII(const char* text);
 
 /* A new library string holding count bytes of text from the 1-based byte
@@ -116,8 +118,9 @@ int32_t FARELIB_API LenB_ASCII(const char* text);
    cut at the end. A start below 1 or past the last byte, a negative count,
    or an empty or null text gives the empty string. Bytes are cut as bytes:
    a double-byte character at either edge of the stretch is split. The bytes
-   are read from the host's text even when the heap is exhausted; only the
-   result may then be the shared empty string. Both DLLs. */
+   are copied straight from the host's text into the result, the one block
+   the call takes; when the heap cannot give it, the result is the shared
+   empty string. Both DLLs. */
 const char* FARELIB_API MidB_ASCII(const char* text, int32_t start, int32_t count);
 
 /* ---- Settings dialogs and the About box (both DLLs) ---- */

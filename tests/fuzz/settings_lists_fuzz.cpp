@@ -73,7 +73,7 @@ constexpr int kColumnList = 3;
 
 class Lists {
  public:
-  explicit Lists(flfuzz::Input& in) : in_(in) { baseline_ = s_.heap.blocks.size(); }
+  explicit Lists(flfuzz::Input& in) : in_(in) {}
 
   // Item `index` of a list, made in the store on a heap that fails where the
   // input says: whole or empty, the only string it leaves, and released
@@ -90,9 +90,9 @@ class Lists {
     FUZZ_CHECK(s_.store.LiveCount() == live, "%s item %d: expected %d strings registered, got %d (a part stays)", list,
                index, live, s_.store.LiveCount());
     s_.store.Release(text);
-    FUZZ_CHECK(s_.store.LiveCount() == 0 && s_.heap.blocks.size() == baseline_ && s_.heap.messages.empty(),
+    FUZZ_CHECK(s_.store.LiveCount() == 0 && s_.heap.blocks.size() == s_.OwnBlocks() && s_.heap.messages.empty(),
                "%s item %d: after its release: %d live, %zu blocks (expected %zu), %zu messages", list, index,
-               s_.store.LiveCount(), s_.heap.blocks.size(), baseline_, s_.heap.messages.size());
+               s_.store.LiveCount(), s_.heap.blocks.size(), s_.OwnBlocks(), s_.heap.messages.size());
   }
 
   // A few items of a list of `count`: the first, the last and some the input picks.
@@ -107,7 +107,6 @@ class Lists {
  private:
   flfuzz::Input& in_;
   fltest::HeapStore s_;
-  std::size_t baseline_;
 };
 
 // What a combo box holds after CB_SETCURSEL with `selection` when it has

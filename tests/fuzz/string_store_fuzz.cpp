@@ -1,11 +1,11 @@
 // The string store under any sequence of calls on a heap that fails where
 // the input says. A model here keeps what each live string must hold; after
-// every call the store must agree with it: the same strings in order of
-// allocation, each with its length prefix, its first and last bytes and its
+// every call the store must agree with it: the same strings, each list of
+// them in order of allocation, each with its length prefix, its first and last bytes and its
 // NUL (all its bytes when it is made, and at the end of the input); the shared
 // empty string unchanged and never listed; one debugger message for each
 // release of a pointer that is no live string, and none for the others; no
-// block of the heap but the live strings, the list and the shared empty string.
+// block of the heap but the live strings, the lists and the shared empty string.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -28,12 +28,10 @@ struct Held {
 class StoreModel {
  public:
   explicit StoreModel(int attach_allocs) : s_(attach_allocs) {
-    FUZZ_CHECK(s_.attached == (attach_allocs != 0), "Attach with %d allocations: expected %s, got %s", attach_allocs,
-               attach_allocs != 0 ? "true" : "false", s_.attached ? "true" : "false");
     fallback_ = s_.store.FallbackEmpty();
     FUZZ_CHECK(fallback_ != nullptr, "no shared empty string");
     fallback_on_heap_ = s_.heap.blocks.count(fallback_ - 4) != 0;
-    FUZZ_CHECK(fallback_on_heap_ == (attach_allocs < 0 || attach_allocs >= 2),
+    FUZZ_CHECK(fallback_on_heap_ == (attach_allocs != 0),
                "Attach with %d allocations: the shared empty string %s on the heap", attach_allocs,
                fallback_on_heap_ ? "is" : "is not");
   }
@@ -43,11 +41,10 @@ class StoreModel {
     const std::uint8_t op = in.U8();
     const std::uint8_t failures = in.U8();
     // Bits 0-3: which of the next four heap requests fail; bit 4: every
-    // allocation fails; bit 5: every resize fails.
+    // allocation fails.
     s_.heap.fail_pattern = failures & 0x0Fu;
     s_.heap.allocs_left = (failures & 0x10u) ? 0 : -1;
-    s_.heap.resizes_left = (failures & 0x20u) ? 0 : -1;
-    const bool heap_sound = (failures & 0x3Fu) == 0;
+    const bool heap_sound = (failures & 0x1Fu) == 0;
     const bool block_fails = (failures & 0x11u) != 0;  // the string's own block is the first request
 
     switch (op % 9) {
@@ -111,7 +108,7 @@ class StoreModel {
         break;
     }
     s_.heap.fail_pattern = 0;
-    s_.heap.allocs_left = s_.heap.resizes_left = -1;
+    s_.heap.allocs_left = -1;
     Check(op % 9, false);
   }
 
@@ -162,12 +159,15 @@ class StoreModel {
   // full or (between calls, to keep each call cheap) at its ends.
   void Check(int op, bool whole) {
     const StringStore& st = s_.store;
-    FUZZ_CHECK(s_.heap.lock_depth == 0, "after call %d the lock is held %d times", op, s_.heap.lock_depth);
+    FUZZ_CHECK(s_.heap.locked < 0, "after call %d the lock of list %d is held", op, s_.heap.locked);
     FUZZ_CHECK(st.LiveCount() == static_cast<std::int32_t>(held_.size()), "after call %d: expected %zu live strings, got %d",
                op, held_.size(), st.LiveCount());
+    std::vector<char*> texts;
+    for (const Held& h : held_) texts.push_back(h.text);
+    FUZZ_CHECK(s_.Live() == fltest::HeapStore::InListOrder(texts),
+               "after call %d: the lists do not hold the live strings, each list in order of allocation", op);
     for (std::size_t i = 0; i < held_.size(); ++i) {
       const Held& h = held_[i];
-      FUZZ_CHECK(st.Items()[i] == h.text, "after call %d: list entry %zu is not the %zu-th live string", op, i, i);
       FUZZ_CHECK(StringStore::Length(h.text) == static_cast<std::int32_t>(h.bytes.size()),
                  "after call %d: string %zu: expected length %zu, got %d", op, i, h.bytes.size(),
                  StringStore::Length(h.text));
@@ -185,7 +185,7 @@ class StoreModel {
                messages_, s_.heap.messages.size());
     for (const std::string& m : s_.heap.messages)
       FUZZ_CHECK(m == farelib::kUnknownStringMessage, "debugger message %s", flfuzz::Show(m).c_str());
-    std::size_t blocks = held_.size() + (st.Items() != nullptr ? 1 : 0) + (fallback_on_heap_ ? 1 : 0);
+    std::size_t blocks = held_.size() + s_.OwnBlocks();
     FUZZ_CHECK(s_.heap.blocks.size() == blocks, "after call %d: expected %zu heap blocks, got %zu (leak or loss)", op,
                blocks, s_.heap.blocks.size());
   }

@@ -1,10 +1,15 @@
-// Cutting by bytes: the stretch that MidB_ASCII returns for each start and count.
+// Cutting by bytes: the stretch that MidB_ASCII returns for each start and
+// count, and the string it makes of it.
 #include "text/bytestring.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <string>
+
+#include "fake_heap.h"
+#include "midb_steps.h"
 
 namespace {
 
@@ -53,6 +58,33 @@ TEST(MidBRange, LongestTextReachesItsLastByte) {
   r = MidBRange(INT_MAX, 1, 0);
   EXPECT_EQ(r.offset, 0);
   EXPECT_EQ(r.length, INT_MAX);
+}
+
+// The cut is made from the host's bytes in place, in one block: the same
+// string as the documented steps give, which copy the text first.
+TEST(MidBCut, SameAsTheStepsWithOneBlock) {
+  fltest::HeapStore s, steps;
+  int text_blocks = 0;
+  s.heap.before_alloc = [&](std::size_t bytes) { text_blocks += bytes < 64 * sizeof(char*); };
+  for (const char* text : {static_cast<const char*>(nullptr), "", "A", "ABCDE", "\x89\x5e\x92\xc0"})
+    for (int start : {INT_MIN, -3, 0, 1, 2, 3, 4, 5, 6, 7, INT_MAX})
+      for (int count : {INT_MIN, -1, 0, 1, 2, 3, 5, 6, INT_MAX}) {
+        const std::int32_t n = text ? static_cast<std::int32_t>(std::strlen(text)) : 0;
+        const int blocks_before = text_blocks, live_before = s.store.LiveCount();
+        char* got = farelib::MidBCut(s.store, text, n, start, count);
+        char* want = fltest::MidBBySteps(steps.store, text, start, count);
+        const std::string at = std::string("text ") + (text ? text : "(null)") + ", start " + std::to_string(start) +
+                               ", count " + std::to_string(count);
+        ASSERT_EQ(std::string(got, farelib::StringStore::Length(got) + 1u),
+                  std::string(want, farelib::StringStore::Length(want) + 1u)) << at;
+        EXPECT_EQ(text_blocks - blocks_before, 1) << at;
+        EXPECT_EQ(s.store.LiveCount() - live_before, 1) << at;
+      }
+  // When that one block cannot be had: the shared empty string, nothing kept.
+  const std::size_t blocks = s.heap.blocks.size();
+  s.heap.fail_only = s.heap.requests + 1;
+  EXPECT_TRUE(s.store.IsFallback(farelib::MidBCut(s.store, "ABCDE", 5, 2, 3)));
+  EXPECT_EQ(s.heap.blocks.size(), blocks);
 }
 
 }  // namespace

@@ -3,15 +3,18 @@
 // real leaks and a block left over is reported.
 //
 // The heap does not depend on a test framework: every misuse it sees (a block
-// freed twice or never handed out, the lock taken twice, debugger output under
-// the lock, blocks left at the end) goes to fltest::HeapFault, which each
+// freed twice or never handed out, a second lock taken while one is held, a
+// lock released that is not held, a heap call or debugger output under a
+// lock, blocks left at the end) goes to fltest::HeapFault, which each
 // program defines once: the unit tests record a failure of the running test
 // (fake_heap_gtest.cpp), the fuzz targets stop with a report.
 #ifndef FARELIB_TESTS_NATIVE_FAKE_HEAP_H
 #define FARELIB_TESTS_NATIVE_FAKE_HEAP_H
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,11 +28,10 @@ void HeapFault(const std::string& what);
 
 struct FakeHeap {
   int allocs_left = -1;  // allocations that still succeed; -1: never fail
-  int resizes_left = -1;
-  // Counts allocations and resizes together, from 1. The one numbered
-  // fail_only fails and those after it succeed again; those from fail_from
-  // on all fail. 0: none. Besides, bit k of fail_pattern fails the k-th
-  // request from now (k from 0), whatever the budgets say.
+  // Counts allocations from 1. The one numbered fail_only fails and those
+  // after it succeed again; those from fail_from on all fail. 0: none.
+  // Besides, bit k of fail_pattern fails the k-th request from now (k from
+  // 0), whatever the budgets say.
   int requests = 0;
   int fail_only = 0;
   int fail_from = 0;
@@ -40,11 +42,16 @@ struct FakeHeap {
     fail_pattern >>= 1;
     return by_pattern || requests == fail_only || (fail_from > 0 && requests >= fail_from);
   }
-  int lock_depth = 0;
+  // Called with the size of each allocation before it is made, as another
+  // thread could act while the store waits for the heap. Unset: nothing.
+  std::function<void(std::size_t)> before_alloc;
+  int locked = -1;  // the list whose lock is held, or -1
   std::set<void*> blocks;  // handed out and not yet freed
+  void* last = nullptr;    // the block last handed out
   std::vector<std::string> messages;
 
   void Free(void* block) {
+    if (locked >= 0) HeapFault("heap call under a lock");
     if (blocks.erase(block) != 1u) HeapFault("a block the heap did not hand out, or freed twice");
     std::free(block);
   }
@@ -55,29 +62,30 @@ inline farelib::StoreHost HostFor(FakeHeap* heap) {
   h.ctx = heap;
   h.alloc_zeroed = [](void* c, std::size_t n) -> void* {
     auto* f = static_cast<FakeHeap*>(c);
+    if (f->locked >= 0) HeapFault("heap call under a lock");
+    if (f->before_alloc) f->before_alloc(n);
     if (f->FailsNext() || f->allocs_left == 0) return nullptr;
     if (f->allocs_left > 0) --f->allocs_left;
     void* block = std::calloc(1, n);
     f->blocks.insert(block);
-    return block;
-  };
-  h.resize = [](void* c, void* p, std::size_t n) -> void* {
-    auto* f = static_cast<FakeHeap*>(c);
-    if (f->FailsNext() || f->resizes_left == 0) return nullptr;
-    if (f->resizes_left > 0) --f->resizes_left;
-    void* block = std::realloc(p, n);
-    f->blocks.erase(p);
-    f->blocks.insert(block);
+    f->last = block;
     return block;
   };
   h.free_block = [](void* c, void* p) { static_cast<FakeHeap*>(c)->Free(p); };
-  h.lock = [](void* c) {
-    if (++static_cast<FakeHeap*>(c)->lock_depth != 1) HeapFault("lock taken twice");
+  h.lock = [](void* c, int stripe) {
+    auto* f = static_cast<FakeHeap*>(c);
+    if (stripe < 0 || stripe >= farelib::StringStore::kStripes) HeapFault("no such lock");
+    if (f->locked >= 0) HeapFault("a second lock taken");
+    f->locked = stripe;
   };
-  h.unlock = [](void* c) { --static_cast<FakeHeap*>(c)->lock_depth; };
+  h.unlock = [](void* c, int stripe) {
+    auto* f = static_cast<FakeHeap*>(c);
+    if (f->locked != stripe) HeapFault("a lock released that is not held");
+    f->locked = -1;
+  };
   h.debug_output = [](void* c, const char* t) {
     auto* f = static_cast<FakeHeap*>(c);
-    if (f->lock_depth != 0) HeapFault("debug output under the lock");
+    if (f->locked >= 0) HeapFault("debug output under a lock");
     f->messages.emplace_back(t);
   };
   return h;
@@ -85,30 +93,51 @@ inline farelib::StoreHost HostFor(FakeHeap* heap) {
 
 // A string store attached to its own FakeHeap, which lets `attach_allocs`
 // allocations through at Attach (-1: all). When it ends it releases the
-// strings still live, frees the list and the shared empty string, and
+// strings still live, frees the lists and the shared empty string, and
 // reports any other block left.
 struct HeapStore {
   explicit HeapStore(int attach_allocs = -1) {
     heap.allocs_left = attach_allocs;
-    attached = store.Attach(HostFor(&heap));
+    store.Attach(HostFor(&heap));
     heap.allocs_left = -1;
   }
   ~HeapStore() {
-    heap.allocs_left = heap.resizes_left = -1;
+    heap.allocs_left = -1;
     heap.fail_only = heap.fail_from = 0;
     heap.fail_pattern = 0;
-    while (store.LiveCount() > 0) store.Release(store.Items()[store.LiveCount() - 1]);
-    if (store.Items() != nullptr) heap.Free(const_cast<char**>(store.Items()));
+    heap.before_alloc = nullptr;
+    for (char* text : Live()) store.Release(text);
+    for (int i = 0; i < farelib::StringStore::kStripes; ++i)
+      if (store.StripeItems(i) != nullptr) heap.Free(const_cast<char**>(store.StripeItems(i)));
     if (heap.blocks.count(store.FallbackEmpty() - 4) != 0) heap.Free(store.FallbackEmpty() - 4);
     if (!heap.blocks.empty())
-      HeapFault(std::to_string(heap.blocks.size()) + " blocks left besides the list and the shared empty string");
+      HeapFault(std::to_string(heap.blocks.size()) + " blocks left besides the lists and the shared empty string");
     for (void* block : heap.blocks) std::free(block);
   }
-  std::vector<char*> Live() const { return {store.Items(), store.Items() + store.LiveCount()}; }
+  // The live strings, list by list, each list oldest first.
+  std::vector<char*> Live() const {
+    std::vector<char*> live;
+    for (int i = 0; i < farelib::StringStore::kStripes; ++i)
+      live.insert(live.end(), store.StripeItems(i), store.StripeItems(i) + store.StripeCount(i));
+    return live;
+  }
+  // Strings given in order of allocation, in the order Live() gives them
+  // when each list keeps that order.
+  static std::vector<char*> InListOrder(std::vector<char*> made) {
+    std::stable_sort(made.begin(), made.end(), [](const char* a, const char* b) {
+      return farelib::StringStore::StripeOf(a) < farelib::StringStore::StripeOf(b);
+    });
+    return made;
+  }
+  // The store's own blocks: the lists and the shared empty string.
+  std::size_t OwnBlocks() const {
+    std::size_t own = heap.blocks.count(store.FallbackEmpty() - 4);
+    for (int i = 0; i < farelib::StringStore::kStripes; ++i) own += store.StripeItems(i) != nullptr ? 1 : 0;
+    return own;
+  }
 
   FakeHeap heap;
   farelib::StringStore store{};
-  bool attached = false;
 };
 
 }  // namespace fltest

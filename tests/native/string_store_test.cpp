@@ -15,8 +15,8 @@ using farelib::StringStore;
 
 class StoreTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(s.attached); }
   std::vector<char*> Live() const { return s.Live(); }
+  static std::vector<char*> InListOrder(const std::vector<char*>& made) { return fltest::HeapStore::InListOrder(made); }
 
   fltest::HeapStore s;
   fltest::FakeHeap& heap = s.heap;
@@ -43,7 +43,7 @@ TEST_F(StoreTest, BlocksHoldLengthTextAndTerminator) {
   EXPECT_EQ(StringStore::Length(copy), 4);
   EXPECT_EQ(std::memcmp(copy, src, 5), 0);
 
-  EXPECT_EQ(Live(), (std::vector<char*>{empty, zeros, copy})) << "entries in order of allocation";
+  EXPECT_EQ(Live(), InListOrder({empty, zeros, copy})) << "entries in order of allocation";
 }
 
 TEST_F(StoreTest, ReleaseKeepsOrderAndReportsUnknownPointers) {
@@ -55,7 +55,7 @@ TEST_F(StoreTest, ReleaseKeepsOrderAndReportsUnknownPointers) {
   made.erase(made.begin() + 299);
   made.erase(made.begin() + 150);
   made.erase(made.begin());
-  EXPECT_EQ(Live(), made) << "the remaining entries keep their order";
+  EXPECT_EQ(Live(), InListOrder(made)) << "the remaining entries keep their order";
   EXPECT_TRUE(heap.messages.empty());
 
   char* twice = made[10];
@@ -99,15 +99,24 @@ TEST_F(StoreTest, ExhaustedHeapGivesTheEmptyStringAndLosesNothing) {
   EXPECT_EQ(StringStore::Length(b), 0);
   heap.allocs_left = -1;
 
-  // The list cannot grow: the new block is given back, the old entries stay.
-  while (store.LiveCount() < 64) store.Create(1);
-  std::vector<char*> before = Live();
-  std::size_t blocks = heap.blocks.size();
-  heap.resizes_left = 0;
-  char* c = store.Create(3);
-  EXPECT_TRUE(store.IsFallback(c));
-  EXPECT_EQ(heap.blocks.size(), blocks) << "the unregistered block is freed";
-  EXPECT_EQ(Live(), before);
+  // A list cannot grow (the request after the block's fails): the new block
+  // is given back, the old entries stay. Wanted: a list that had entries.
+  char* c = nullptr;
+  for (int tries = 0; c == nullptr && tries < 5000; ++tries) {
+    std::vector<char*> before = Live();
+    std::size_t blocks = heap.blocks.size();
+    heap.fail_only = heap.requests + 2;
+    char* made = store.Create(3);
+    heap.fail_only = 0;
+    if (!store.IsFallback(made)) continue;
+    EXPECT_EQ(heap.blocks.size(), blocks) << "the unregistered block is freed";
+    EXPECT_EQ(Live(), before);
+    if (store.StripeItems(StringStore::StripeOf(static_cast<char*>(heap.last) + 4)) != nullptr)
+      c = made;
+    else
+      store.Create(3);  // that list's first block, on a sound heap
+  }
+  ASSERT_NE(c, nullptr) << "no full list met";
   EXPECT_STREQ(kept, "kept");
 
   // The empty string is never released and never reported.
@@ -115,7 +124,6 @@ TEST_F(StoreTest, ExhaustedHeapGivesTheEmptyStringAndLosesNothing) {
   EXPECT_TRUE(heap.messages.empty());
 
   // Concatenate under exhaustion still releases its inputs.
-  heap.resizes_left = -1;
   char* l = store.CreateCopy("L", 1);
   char* r = store.CreateCopy("R", 1);
   heap.allocs_left = 0;
@@ -126,7 +134,6 @@ TEST_F(StoreTest, ExhaustedHeapGivesTheEmptyStringAndLosesNothing) {
   EXPECT_FALSE(store.IsLive(r));
 
   // Once memory returns, strings work as before.
-  heap.resizes_left = -1;
   char* d = store.CreateCopy("ok", 2);
   EXPECT_FALSE(store.IsFallback(d));
   EXPECT_STREQ(d, "ok");
@@ -138,12 +145,11 @@ TEST_F(StoreTest, ExhaustedHeapGivesTheEmptyStringAndLosesNothing) {
 TEST(StoreAttach, TheSharedEmptyStringIsAHeapBlockWhileTheHeapCanGiveOne) {
   struct Case {
     const char* heap;
-    int attach_allocs;  // the list takes the first
+    int attach_allocs;
     bool on_heap;
-  } cases[] = {{"heap available", -1, true}, {"heap exhausted after the list", 1, false}};
+  } cases[] = {{"heap available", -1, true}, {"heap exhausted", 0, false}};
   for (const auto& c : cases) {
     fltest::HeapStore s(c.attach_allocs);
-    ASSERT_TRUE(s.attached) << c.heap;
     char* empty = s.store.FallbackEmpty();
     ASSERT_NE(empty, nullptr) << c.heap;
     EXPECT_EQ(s.heap.blocks.count(empty - 4), c.on_heap ? 1u : 0u) << c.heap << ": a block of the store's heap";
@@ -173,7 +179,34 @@ TEST_F(StoreTest, ManyLiveStringsStayListedInOrder) {
   for (int i = 0; i < 100000; ++i) made.push_back(store.Create(0));
   // The library's own temporaries come and go at the young end.
   for (int i = 0; i < 1000; ++i) store.Release(store.Create(2));
-  EXPECT_EQ(Live(), made);
+  EXPECT_EQ(Live(), InListOrder(made));
+}
+
+// While the store takes a larger list from the heap, outside the list's lock,
+// other threads may grow that list, and fill it again. Here they do so from
+// inside the heap call: the strings of both stay listed in order, and the
+// list blocks that are not needed go back to the heap.
+TEST(StoreLists, GrownByAnotherThreadWhileTheHeapIsAsked) {
+  for (bool filled_again : {false, true}) {
+    fltest::HeapStore t;
+    std::vector<char*> made;  // in order of registration
+    bool once = false;
+    t.heap.before_alloc = [&](std::size_t bytes) {
+      if (bytes < 64 * sizeof(char*) || once) return;  // the first list only
+      once = true;
+      // The list of the string whose block came last.
+      const int list = StringStore::StripeOf(static_cast<char*>(t.heap.last) + 4);
+      char* const* before = t.store.StripeItems(list);
+      while (t.store.StripeItems(list) == before || (filled_again && t.store.StripeCount(list) < 64))
+        made.push_back(t.store.Create(0));
+    };
+    char* first = t.store.Create(1);
+    made.push_back(first);
+    ASSERT_TRUE(once);
+    EXPECT_FALSE(t.store.IsFallback(first)) << "filled again: " << filled_again;
+    EXPECT_EQ(t.Live(), fltest::HeapStore::InListOrder(made)) << "filled again: " << filled_again;
+    EXPECT_EQ(t.heap.blocks.size(), made.size() + t.OwnBlocks()) << "filled again: " << filled_again;
+  }
 }
 
 }  // namespace

@@ -68,6 +68,7 @@ class CellTest(unittest.TestCase):
     def test_goals_and_gaps(self):
         kept_ratio = row_named("  ratio, kept to fresh")
         threads_ratio = row_named("  ratio, 8 threads to 1")
+        against_heap = row_named("  MidB_ASCII's ratio against the heap's")
         cases = [
             # row, figures, expected text, expected "complete"
             (kept_ratio, {"store.lenb.ns.0": 100, "store.lenb.ns.1000000": 120}, "1.20 pass", True),
@@ -76,6 +77,10 @@ class CellTest(unittest.TestCase):
             (kept_ratio, {"store.lenb.ns.0": 0, "store.lenb.ns.1000000": 5}, "missing", False),
             (threads_ratio, {"threads.lenb.1": 4.0, "threads.lenb.8": 4.0}, "1.00 pass", True),
             (threads_ratio, {"threads.lenb.1": 4.0, "threads.lenb.8": 1.7}, "0.42 MISS", True),
+            (against_heap, {"threads.midb.1": 4, "threads.midb.8": 3.6, "threads.heap.1": 2, "threads.heap.8": 2},
+             "0.90 pass", True),
+            (against_heap, {"threads.midb.1": 4, "threads.midb.8": 3.5, "threads.heap.1": 2, "threads.heap.8": 2},
+             "0.88 MISS", True),
             (row_named("Call_dlg100 N = 32767"), {"ready.Call_dlg100.32767": 0.51}, "0.510 s MISS", True),
             (row_named("Ze3FileDlg"), {"ready.Ze3FileDlg": 2.0}, "2.000 s", True),
         ]
@@ -108,6 +113,12 @@ class DataTest(unittest.TestCase):
                          "LenB_ASCII with a linear release search: fresh cost plus a step per kept string")
         self.assertEqual(float(rows[4][5]), 500120.0, "the same for MidB_ASCII")
 
+    def test_threads_lines(self):
+        lines = report.threads_data({"threads.lenb.1": 9.0, "threads.heap.8": 2.5}).splitlines()
+        self.assertEqual(lines[0].split(), ["threads", "lenb", "midb", "heap"], "the header names the lines")
+        self.assertEqual(lines[1].split(), ["1", "9.0", "NaN", "NaN"], "row of 1 thread")
+        self.assertEqual(lines[4].split(), ["8", "NaN", "NaN", "2.5"], "row of 8 threads")
+
     def test_dialogs_missing_points(self):
         f = {"ready.Call_dlg100.1": 0.01, "ready.Call_dlg110": 0.07}
         lines = report.dialog_data(f).splitlines()
@@ -128,6 +139,7 @@ class DataTest(unittest.TestCase):
             self.assertEqual((Path(d) / "archs.txt").read_text().split(), ["x86_64"], "plotted archs")
             self.assertFalse((Path(d) / "store-i686.dat").exists(), "no plot data for emulated i686")
             self.assertTrue((Path(d) / "dialogs-x86_64.dat").exists(), "dialog data for x86_64")
+            self.assertTrue((Path(d) / "threads-x86_64.dat").exists(), "threads data for x86_64")
 
 
 if __name__ == "__main__":

@@ -568,13 +568,14 @@ int main(int argc, char** argv) {
       {g_dll, "msvcrt.dll", "realloc", reinterpret_cast<void*>(&SweepRealloc)},
       {g_dll, "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&RecordShellExecuteA)},
   };
-  if (!hooks[0].installed() || !hooks[1].installed() || !hooks[4].installed()) {
-    std::printf("%s: HeapAlloc, HeapReAlloc or ShellExecuteA is not in its import table\n", g_fig.dll);
+  if (!hooks[0].installed() || !hooks[4].installed()) {
+    std::printf("%s: HeapAlloc or ShellExecuteA is not in its import table\n", g_fig.dll);
     return 2;
   }
   g_real.heap_alloc = reinterpret_cast<decltype(g_real.heap_alloc)>(hooks[0].original());
-  g_real.heap_realloc = reinterpret_cast<decltype(g_real.heap_realloc)>(hooks[1].original());
-  // The C runtime allocators, where the DLL imports them.
+  // The other allocators, where the DLL imports them.
+  g_real.heap_realloc =
+      hooks[1].installed() ? reinterpret_cast<decltype(g_real.heap_realloc)>(hooks[1].original()) : nullptr;
   g_real.calloc = hooks[2].installed() ? reinterpret_cast<decltype(g_real.calloc)>(hooks[2].original()) : nullptr;
   g_real.realloc = hooks[3].installed() ? reinterpret_cast<decltype(g_real.realloc)>(hooks[3].original()) : nullptr;
 
