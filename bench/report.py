@@ -246,8 +246,7 @@ def main(argv):
             (out / ("store-%s.dat" % arch)).write_text(store_data(f))
         (out / ("dialogs-%s.dat" % arch)).write_text(dialog_data(f))
         (out / ("threads-%s.dat" % arch)).write_text(threads_data(f))
-    (out / "archs.txt").write_text(" ".join(timed) + "
-")
+    (out / "archs.txt").write_text(" ".join(timed) + "\n")
     return 0 if complete else 1
 
 
