@@ -87,6 +87,27 @@ std::pair<double, double> BestPerCallInTurn(int calls, int reps, F&& f, G&& g) {
   return {best_f, best_g};
 }
 
+// Seconds per call of `f` and of `g`, the mean of `calls` calls of each,
+// the two called one after the other, by turns first: for calls slow enough
+// to be timed one by one whose cost jumps from call to call. Under Wine a
+// DLL's load and free takes about 0.2 ms or about 1.2 ms, one call fast and
+// the next slow, so the best of a few batches measures how many fast calls a
+// batch happened to get; over many calls taken in pairs, both meet the same
+// mix.
+template <class F, class G>
+std::pair<double, double> MeanPerCallInPairs(int calls, F&& f, G&& g) {
+  double total_f = 0, total_g = 0;
+  for (int i = 0; i < calls; ++i) {
+    for (int k = 0; k < 2; ++k) {
+      const bool f_now = (i + k) % 2 == 0;
+      const double t0 = Now();
+      if (f_now) f(); else g();
+      (f_now ? total_f : total_g) += Now() - t0;
+    }
+  }
+  return {total_f / calls, total_g / calls};
+}
+
 // How many calls of `f` make a batch of about `seconds`, from one timed
 // call, between 3 and `most`: slow calls (a DLL loaded and freed each time)
 // get short batches, so a run stays short on a slow or loaded machine.
