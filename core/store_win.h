@@ -10,7 +10,7 @@ namespace farelib {
 
 // The library's module handle, as DllMain last received it.
 extern HMODULE g_module;
-// The one store of the process: process heap, a critical section per list,
+// The one store of the process: process heap, a lock word per list,
 // OutputDebugStringA for the unknown-pointer message.
 extern StringStore g_strings;
 
