@@ -83,7 +83,9 @@ bool CheckItemUnderFailure(const ItemCase& c, const std::string& whole, const ch
       << c.name << ", " << mode << " " << k << ": expected \"" << whole << "\" or blank, got \"" << got << "\"";
   EXPECT_EQ(s.store.LiveCount(), got.empty() && s.store.IsFallback(text) ? 0 : 1)
       << c.name << ", " << mode << " " << k << ": strings left registered";
-  if (!reached) EXPECT_EQ(got, whole) << c.name << ", " << mode << " " << k << ": no failure, yet not whole";
+  if (!reached) {
+    EXPECT_EQ(got, whole) << c.name << ", " << mode << " " << k << ": no failure, yet not whole";
+  }
   s.store.Release(text);
   return reached;
 }
