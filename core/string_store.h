@@ -21,10 +21,9 @@
 // wait for each other only when their strings fall into the same list.
 //
 // Cost: strings handed to the host are never released, so the lists only
-// grow. A list grows in steps of a quarter of its size and a release searches
-// from the newest entry, where the strings that the library releases (its own
-// temporaries, made a moment before) stand: no call gets slower as the host
-// collects strings.
+// grow. A full list doubles, and a release searches from the newest entry,
+// where the strings that the library releases (its own temporaries, made a
+// moment before) stand: no call gets slower as the host collects strings.
 //
 // Heap exhaustion: a string that cannot be made, or cannot be registered, is
 // the shared empty string (length 0, first byte NUL), which is never listed

@@ -44,6 +44,14 @@ TEST_F(StoreTest, BlocksHoldLengthTextAndTerminator) {
   EXPECT_EQ(std::memcmp(copy, src, 5), 0);
 
   EXPECT_EQ(Live(), InListOrder({empty, zeros, copy})) << "entries in order of allocation";
+
+  // Every length around the sizes a copy is cut into, from an odd address.
+  char bytes[42];
+  for (int i = 0; i < 42; ++i) bytes[i] = static_cast<char>(0x81 + i);
+  for (int n = 1; n <= 40; ++n) {
+    char* c = store.CreateCopy(bytes + 1, n);
+    EXPECT_TRUE(std::memcmp(c, bytes + 1, n) == 0 && c[n] == '\0') << n << " bytes: not copied exactly";
+  }
 }
 
 TEST_F(StoreTest, ReleaseKeepsOrderAndReportsUnknownPointers) {
