@@ -141,14 +141,19 @@ char* StringStore::Concatenate(char* left, char* right) {
   return text;
 }
 
+std::int32_t StringStore::IndexIn(const Stripe& s, const char* text) {
+  // Newest first: the strings the library releases are the ones it has just made.
+  std::int32_t at = s.count - 1;
+  while (at >= 0 && s.items[at] != text) --at;
+  return at;
+}
+
 void StringStore::Release(const char* text) {
   if (text == nullptr || IsFallback(text)) return;
   const int i = StripeOf(text);
   Stripe& s = stripes_[i];
   host_.lock(host_.ctx, i);
-  // Newest first: the strings the library releases are the ones it has just made.
-  std::int32_t at = s.count - 1;
-  while (at >= 0 && s.items[at] != text) --at;
+  const std::int32_t at = IndexIn(s, text);
   if (at < 0) {
     host_.unlock(host_.ctx, i);
     host_.debug_output(host_.ctx, kUnknownStringMessage);
@@ -174,8 +179,7 @@ bool StringStore::IsLive(const char* text) const {
   const int i = StripeOf(text);
   const Stripe& s = stripes_[i];
   host_.lock(host_.ctx, i);
-  std::int32_t at = s.count - 1;
-  while (at >= 0 && s.items[at] != text) --at;
+  const std::int32_t at = IndexIn(s, text);
   host_.unlock(host_.ctx, i);
   return at >= 0;
 }

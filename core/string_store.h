@@ -111,6 +111,8 @@ class StringStore {
   // False when the list is full and cannot grow.
   bool Register(char* text);
   bool RegisterInLargerList(int stripe, char* text);
+  // Where text stands in list s (caller holds its lock), or -1.
+  static std::int32_t IndexIn(const Stripe& s, const char* text);
 
   StoreHost host_;
   char* fallback_;
